@@ -1,0 +1,188 @@
+// The settings file: exact bytes, lenient reading, short files, fallback folder, atomic replace.
+#include "saver/settings.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void ResetSettings(TSaver& saver) {
+    saver.ChilliCount = 200;
+    saver.ChilliScale = 0.5f;
+    UseDesktop = ShowNames = Shadows = ChangeChillies = MotionMode = 0;
+    ClearScreen = 1;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("capsaro-settings-" + std::to_string(getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        fs::create_directories(root / "program");
+        paths = {(root / "program" / "Capsaro.cfg").string(), (root / "config" / "capsaro" / "Capsaro.cfg").string()};
+        ResetSettings(saver);
+    }
+    void TearDown() override {
+        ResetSettings(saver);
+        fs::remove_all(root);
+    }
+    // A program folder that can be neither read nor written, even by root: its parent is a file.
+    void MakeProgramFolderUnusable() {
+        WriteBytes(root / "notafolder", "x");
+        paths.programFile = (root / "notafolder" / "Capsaro.cfg").string();
+    }
+
+    fs::path root;
+    SettingsPaths paths;
+    TSaver saver;
+};
+
+const std::string kDefaultFile = "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n";
+
+}  // namespace
+
+TEST_F(SettingsTest, FirstStartWritesTheExact36ByteDefaultFile) {
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(ReadBytes(paths.programFile), kDefaultFile);
+    EXPECT_EQ(kDefaultFile.size(), 36u);
+    EXPECT_EQ(SettingsLocation(), paths.programFile);
+    EXPECT_FALSE(fs::exists(paths.userFile));
+    EXPECT_EQ(saver.ChilliCount, 200);
+    EXPECT_EQ(ClearScreen, 1);
+}
+
+TEST_F(SettingsTest, ReadsLenientlyAndWritesBackExactly) {
+    WriteBytes(paths.programFile, " 150abc\n2\n2\n1\n$1\n%1\n3\n7\n");
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 150);
+    EXPECT_EQ(saver.ChilliScale, 2.0f);
+    EXPECT_EQ(UseDesktop, 2);
+    EXPECT_FALSE(IsOn(UseDesktop));
+    EXPECT_EQ(ShowNames, 1);
+    EXPECT_EQ(Shadows, 1);
+    EXPECT_EQ(ChangeChillies, 1);
+    EXPECT_EQ(MotionMode, 3);
+    EXPECT_EQ(ClearScreen, 7);
+    SaveSettingsTo(saver, paths);
+    EXPECT_EQ(ReadBytes(paths.programFile), "150\r\n2.00000000\r\n2\r\n1\r\n1\r\n1\r\n3\r\n7\r\n");
+}
+
+TEST_F(SettingsTest, LfAndCrLfReadTheSame) {
+    WriteBytes(paths.programFile, "$FF\n0.25\n1\n0\n1\n0\n4\n0\n");
+    LoadSettingsFrom(saver, paths);
+    const int32_t count = saver.ChilliCount;
+    const float scale = saver.ChilliScale;
+    const int32_t mode = MotionMode;
+    ResetSettings(saver);
+    WriteBytes(paths.programFile, "$FF\r\n0.25\r\n1\r\n0\r\n1\r\n0\r\n4\r\n0\r\n");
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, count);
+    EXPECT_EQ(saver.ChilliCount, 255);
+    EXPECT_EQ(saver.ChilliScale, scale);
+    EXPECT_EQ(MotionMode, mode);
+}
+
+TEST_F(SettingsTest, ShortFileSetsMissingLinesToZero) {
+    WriteBytes(paths.programFile, "10\r\n1.5\r\n1\r\n1\r\n1\r\n");
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 10);
+    EXPECT_EQ(Shadows, 1);
+    EXPECT_EQ(ChangeChillies, 0);
+    EXPECT_EQ(MotionMode, 0);
+    EXPECT_EQ(ClearScreen, 0);
+    // An empty file: every value 0, and the file is not rewritten.
+    WriteBytes(paths.programFile, "");
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 0);
+    EXPECT_EQ(saver.ChilliScale, 0.0f);
+    EXPECT_EQ(ReadBytes(paths.programFile), "");
+}
+
+TEST_F(SettingsTest, BadFilesLoadWithoutHarm) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) junk.push_back(static_cast<char>((i * 7919) & 0xFF));
+    WriteBytes(paths.programFile, junk);
+    LoadSettingsFrom(saver, paths);
+    // A huge file of NUL bytes (sparse, so the test stays cheap): each NUL ends a line.
+    { std::ofstream(paths.programFile, std::ios::binary | std::ios::trunc); }
+    fs::resize_file(paths.programFile, 100u << 20);
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 0);
+    // Two megabytes without a line end: read no further than the read limit.
+    WriteBytes(paths.programFile, "12" + std::string(2u << 20, '3'));
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(SettingsLocation(), paths.programFile);
+}
+
+TEST_F(SettingsTest, AFolderNamedLikeTheFileFallsBackToTheUserFolder) {
+    fs::create_directories(paths.programFile);
+    LoadSettingsFrom(saver, paths);
+    EXPECT_TRUE(fs::is_directory(paths.programFile));
+    EXPECT_EQ(ReadBytes(paths.userFile), kDefaultFile);
+    EXPECT_EQ(SettingsLocation(), paths.userFile);
+}
+
+TEST_F(SettingsTest, UnusableProgramFolderKeepsSettingsInTheUserFolder) {
+    MakeProgramFolderUnusable();
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(ReadBytes(paths.userFile), kDefaultFile);
+    // A change is saved where the settings live, and read back next time.
+    saver.ChilliCount = 33;
+    SaveSettingsTo(saver, paths);
+    ResetSettings(saver);
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 33);
+}
+
+TEST_F(SettingsTest, ProgramFolderFileWinsOverTheUserFile) {
+    fs::create_directories(fs::path(paths.userFile).parent_path());
+    WriteBytes(paths.userFile, "5\n");
+    WriteBytes(paths.programFile, "6\n");
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 6);
+    fs::remove(paths.programFile);
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 5);
+    EXPECT_EQ(SettingsLocation(), paths.userFile);
+}
+
+TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole) {
+    WriteBytes(paths.programFile, "77\r\n");
+    // The temporary file cannot be created where its name would need a folder that is a file.
+    EXPECT_FALSE(WriteSettingsFile(paths.programFile + "/x", {"1"}, false));
+    // A rename onto a non-empty folder fails after the temporary was written: nothing is left.
+    fs::create_directories(root / "program" / "busy" / "inside");
+    EXPECT_FALSE(WriteSettingsFile((root / "program" / "busy").string(), {"1"}, false));
+    EXPECT_EQ(ReadBytes(paths.programFile), "77\r\n");
+    size_t entries = 0;
+    for (const auto& entry : fs::directory_iterator(root / "program")) entries += entry.is_regular_file();
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST_F(SettingsTest, NothingUsableAnywhereRunsWithTheValuesInMemory) {
+    MakeProgramFolderUnusable();
+    paths.userFile = (root / "notafolder" / "capsaro" / "Capsaro.cfg").string();
+    saver.ChilliCount = 12;
+    LoadSettingsFrom(saver, paths);
+    EXPECT_EQ(saver.ChilliCount, 12);
+    EXPECT_EQ(SettingsLocation(), "");
+}

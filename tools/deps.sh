@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Capsaro needs that are missing (as root, or through sudo).
+# Usage: tools/deps.sh build|test|all
+set -euo pipefail
+
+build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
+                libx11-dev libxext-dev libxrandr-dev libpng-dev zlib1g-dev
+                libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
+test_packages=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick
+               x11-utils x11-xserver-utils)
+
+case "${1:-all}" in
+  build) wanted=("${build_packages[@]}") ;;
+  test|all) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 build|test|all" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

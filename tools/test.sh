@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds Capsaro and runs every test. Tests labelled "display" run under an Xvfb that this script
+# starts and stops; tests labelled "slow" run only with CAPSARO_SLOW_TESTS=1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/deps.sh test
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+
+exclude=()
+[ "${CAPSARO_SLOW_TESTS:-0}" = 1 ] || exclude=(-LE slow)
+
+# A private X server for the tests that need one.
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
+
+cd build
+DISPLAY="$display" ctest --output-on-failure -j2 "${exclude[@]}"
