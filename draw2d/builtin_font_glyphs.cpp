@@ -3,21 +3,22 @@
 
 #include <string_view>
 
-static_assert(kBuiltInFontTableSize ==
-                  static_cast<std::size_t>(kBuiltInFontGlyphCount) * static_cast<std::size_t>(kBuiltInFontGlyphHeight),
-              "one byte per glyph row");
-
 namespace {
 
-constexpr int kGlyphsPerBlock = 8;
-constexpr int kBlockCount = kBuiltInFontGlyphCount / kGlyphsPerBlock;
+constexpr std::size_t kWidth = kBuiltInFontGlyphWidth;
+constexpr std::size_t kHeight = kBuiltInFontGlyphHeight;
+constexpr std::size_t kGlyphCount = kBuiltInFontGlyphCount;
+constexpr std::size_t kGlyphsPerBlock = 8;
+constexpr std::size_t kBlockCount = kGlyphCount / kGlyphsPerBlock;
 // Eight glyph rows of eight pixels each, one space between neighbouring glyphs.
-constexpr std::size_t kSheetRowLength = kGlyphsPerBlock * (kBuiltInFontGlyphWidth + 1) - 1;
+constexpr std::size_t kSheetRowLength = kGlyphsPerBlock * (kWidth + 1) - 1;
+static_assert(kBuiltInFontTableSize == kGlyphCount * kHeight, "one byte per row of each glyph");
+static_assert(kWidth == 8, "a glyph row is one byte");
 
 // The glyphs, eight characters to a block, each block the 16 pixel rows of its characters side by side:
 // '#' is ink, '.' is background. Letters keep to columns 0-5 (M, N, W, m, w and a few symbols use column
 // 6); column 7 stays clear so neighbouring characters never touch. Vertical strokes are two pixels wide.
-constexpr std::string_view kGlyphSheet[kBlockCount][kBuiltInFontGlyphHeight] = {
+constexpr std::string_view kGlyphSheet[kBlockCount][kHeight] = {
     // space    !        "        #        $        %        &        '
     {
         "........ ........ ........ ........ ........ ........ ........ ........",
@@ -253,7 +254,7 @@ constexpr bool SheetIsWellFormed() {
         for (std::string_view row : block) {
             if (row.size() != kSheetRowLength) return false;
             for (std::size_t i = 0; i < row.size(); ++i) {
-                const bool separator = i % (kBuiltInFontGlyphWidth + 1) == kBuiltInFontGlyphWidth;
+                const bool separator = i % (kWidth + 1) == kWidth;
                 if (separator ? row[i] != ' ' : row[i] != '#' && row[i] != '.') return false;
             }
         }
@@ -262,17 +263,17 @@ constexpr bool SheetIsWellFormed() {
 }
 static_assert(SheetIsWellFormed(), "each sheet row holds eight glyph rows of eight '#' or '.' separated by one space");
 
+// Row i of the table holds row i of every glyph, character 32 first; bit k is column k from the left.
 constexpr std::array<uint8_t, kBuiltInFontTableSize> PackGlyphs() {
     std::array<uint8_t, kBuiltInFontTableSize> table{};
-    for (int block = 0; block < kBlockCount; ++block) {
-        for (int row = 0; row < kBuiltInFontGlyphHeight; ++row) {
+    for (std::size_t block = 0; block < kBlockCount; ++block) {
+        for (std::size_t row = 0; row < kHeight; ++row) {
             const std::string_view line = kGlyphSheet[block][row];
-            for (int glyph = 0; glyph < kGlyphsPerBlock; ++glyph) {
-                const std::size_t index = static_cast<std::size_t>(row * kBuiltInFontGlyphCount + block * kGlyphsPerBlock + glyph);
-                for (int column = 0; column < kBuiltInFontGlyphWidth; ++column) {
-                    if (line[static_cast<std::size_t>(glyph * (kBuiltInFontGlyphWidth + 1) + column)] == '#')
-                        table[index] = static_cast<uint8_t>(table[index] | (1u << column));
-                }
+            for (std::size_t glyph = 0; glyph < kGlyphsPerBlock; ++glyph) {
+                uint8_t& bits = table[row * kGlyphCount + block * kGlyphsPerBlock + glyph];
+                const std::string_view pixels = line.substr(glyph * (kWidth + 1), kWidth);
+                for (std::size_t column = 0; column < pixels.size(); ++column)
+                    if (pixels[column] == '#') bits = static_cast<uint8_t>(bits | (1u << column));
             }
         }
     }

@@ -14,12 +14,13 @@
 namespace {
 
 // Reads the table by its documented layout: row i, byte 32 + j, bit k = column k from the left.
-bool Ink(int character, int column, int row) {
-    const uint8_t bits = BuiltInFontTable()[static_cast<std::size_t>(row * 96 + character - 32)];
-    return (bits >> column) & 1u;
+uint8_t RowBits(int character, int row) {
+    return BuiltInFontTable()[static_cast<std::size_t>(row * 96 + character - 32)];
 }
 
-bool RowHasInk(int character, int row) { return BuiltInFontTable()[static_cast<std::size_t>(row * 96 + character - 32)] != 0; }
+bool Ink(int character, int column, int row) { return (RowBits(character, row) >> column) & 1u; }
+
+bool RowHasInk(int character, int row) { return RowBits(character, row) != 0; }
 
 struct InkSpan {
     int top = -1;
@@ -121,7 +122,8 @@ TEST(BuiltInFontGlyphs, VerticalStrokesAreTwoPixelsWide) {
                     for (int r = runStart; r < row; ++r) {
                         const bool left = column > 0 && Ink(c, column - 1, r);
                         const bool right = column < 7 && Ink(c, column + 1, r);
-                        EXPECT_TRUE(left || right) << "'" << static_cast<char>(c) << "' column " << column << " row " << r;
+                        EXPECT_TRUE(left || right)
+                            << "'" << static_cast<char>(c) << "' column " << column << " row " << r;
                     }
                 }
                 runStart = row + 1;
@@ -154,7 +156,8 @@ struct Canvas {
     void Fill(int x, int y, int w, int h, Rgb colour) {
         for (int yy = y; yy < y + h; ++yy)
             for (int xx = x; xx < x + w; ++xx)
-                if (xx >= 0 && yy >= 0 && xx < width && yy < height) pixels[static_cast<std::size_t>(yy * width + xx)] = colour;
+                if (xx >= 0 && yy >= 0 && xx < width && yy < height)
+                    pixels[static_cast<std::size_t>(yy * width + xx)] = colour;
     }
 
     void Glyph(int character, int x, int y, int scale, Rgb ink) {
@@ -172,7 +175,12 @@ struct Canvas {
     }
 };
 
+// Writes the canvas as an 8-bit RGB PNG; false when the file cannot be made or libpng fails.
 bool WritePng(const Canvas& canvas, const std::string& path) {
+    std::vector<png_bytep> rows;
+    for (int y = 0; y < canvas.height; ++y)
+        rows.push_back(reinterpret_cast<png_bytep>(
+            const_cast<Rgb*>(&canvas.pixels[static_cast<std::size_t>(y * canvas.width)])));
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -181,7 +189,7 @@ bool WritePng(const Canvas& canvas, const std::string& path) {
         png_destroy_write_struct(&png, nullptr);
         return false;
     }
-    std::vector<png_bytep> rows;
+    // libpng reports errors by jumping back here; nothing set up after this point needs releasing but png.
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
@@ -189,8 +197,6 @@ bool WritePng(const Canvas& canvas, const std::string& path) {
     png_init_io(png, file.get());
     png_set_IHDR(png, info, static_cast<png_uint_32>(canvas.width), static_cast<png_uint_32>(canvas.height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    for (int y = 0; y < canvas.height; ++y)
-        rows.push_back(reinterpret_cast<png_bytep>(const_cast<Rgb*>(&canvas.pixels[static_cast<std::size_t>(y * canvas.width)])));
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -231,7 +237,8 @@ TEST(BuiltInFontGlyphs, RendersTheWholeFontForInspection) {
         const uint8_t shade = ((c - 32) % 16 + (c - 32) / 16) % 2 ? 40 : 24;
         canvas.Fill(x, y, 8 * kSheetScale, 16 * kSheetScale, Rgb{shade, shade, shade});
         for (int guide : {2, 5, 10, 12})
-            canvas.Fill(x, y + guide * kSheetScale, 8 * kSheetScale, kSheetScale, Rgb{shade, shade, uint8_t(shade + 50)});
+            canvas.Fill(x, y + guide * kSheetScale, 8 * kSheetScale, kSheetScale,
+                        Rgb{shade, shade, static_cast<uint8_t>(shade + 50)});
         canvas.Glyph(c, x, y, kSheetScale, Rgb{255, 255, 255});
     }
     // The samples at 1×, 2× and 4×, in the red of the saver's caption.
