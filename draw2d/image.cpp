@@ -46,17 +46,27 @@ void GetMaskColor(int32_t& r, int32_t& g, int32_t& b) {
     r = settings.maskR, g = settings.maskG, b = settings.maskB;
 }
 
-void SetAutoCentreHandle(bool on) { Settings().autoCentre = on; }
-bool AutoCentreHandle() { return Settings().autoCentre; }
+void SetAutoCentreHandle(bool on) {
+    Settings().autoCentre = on;
+}
+bool AutoCentreHandle() {
+    return Settings().autoCentre;
+}
 
 void SetDefaultImageFlags(int32_t flags) {
     if (flags != kDefaultImageFlags) Settings().defaultFlags = flags;
 }
-int32_t DefaultImageFlags() { return Settings().defaultFlags; }
+int32_t DefaultImageFlags() {
+    return Settings().defaultFlags;
+}
 
-ImagePtr LoadImage(const std::string& url, int32_t flags) { return LoadImage(LoadPixmap(url), flags); }
+ImagePtr LoadImage(const std::string& url, int32_t flags) {
+    return LoadImage(LoadPixmap(url), flags);
+}
 
-ImagePtr LoadImage(const StreamPtr& stream, int32_t flags) { return LoadImage(LoadPixmap(stream), flags); }
+ImagePtr LoadImage(const StreamPtr& stream, int32_t flags) {
+    return LoadImage(LoadPixmap(stream), flags);
+}
 
 ImagePtr LoadImage(const PixmapPtr& pixmap, int32_t flags) {
     if (!pixmap) return nullptr;

@@ -17,13 +17,27 @@ constexpr FormatInfo kFormats[kFormatCount] = {
     {4, 32, 8, 8, 8, 8}, // FormatRGBA8888
 };
 
-const FormatInfo& Info(int32_t format) { return kFormats[IsPixelFormat(format) ? format : FormatNone]; }
+const FormatInfo& Info(int32_t format) {
+    return kFormats[IsPixelFormat(format) ? format : FormatNone];
+}
 
 } // namespace
 
-int32_t BytesPerPixel(int32_t format) { return Info(format).bytes; }
-int32_t BitsPerPixel(int32_t format) { return Info(format).bits; }
-int32_t RedBits(int32_t format) { return Info(format).red; }
-int32_t GreenBits(int32_t format) { return Info(format).green; }
-int32_t BlueBits(int32_t format) { return Info(format).blue; }
-int32_t AlphaBits(int32_t format) { return Info(format).alpha; }
+int32_t BytesPerPixel(int32_t format) {
+    return Info(format).bytes;
+}
+int32_t BitsPerPixel(int32_t format) {
+    return Info(format).bits;
+}
+int32_t RedBits(int32_t format) {
+    return Info(format).red;
+}
+int32_t GreenBits(int32_t format) {
+    return Info(format).green;
+}
+int32_t BlueBits(int32_t format) {
+    return Info(format).blue;
+}
+int32_t AlphaBits(int32_t format) {
+    return Info(format).alpha;
+}

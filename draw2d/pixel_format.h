@@ -16,7 +16,9 @@ enum : int32_t {
 constexpr int32_t kFormatCount = 7;
 
 // True for codes 1 to 6.
-constexpr bool IsPixelFormat(int32_t format) { return format > FormatNone && format < kFormatCount; }
+constexpr bool IsPixelFormat(int32_t format) {
+    return format > FormatNone && format < kFormatCount;
+}
 
 // Per-format tables indexed by the format code; unknown codes give 0.
 int32_t BytesPerPixel(int32_t format);
@@ -25,4 +27,6 @@ int32_t RedBits(int32_t format);
 int32_t GreenBits(int32_t format);
 int32_t BlueBits(int32_t format);
 int32_t AlphaBits(int32_t format);
-inline bool FormatHasAlpha(int32_t format) { return AlphaBits(format) > 0; }
+inline bool FormatHasAlpha(int32_t format) {
+    return AlphaBits(format) > 0;
+}

@@ -52,13 +52,15 @@ PixmapPtr PixmapWindow(const PixmapPtr& pixmap, int32_t x, int32_t y, int32_t wi
     assert(pixmap && "PixmapWindow: no pixmap");
     assert(x >= 0 && y >= 0 && width >= 0 && height >= 0 && x + width <= pixmap->width &&
            y + height <= pixmap->height && "PixmapWindow: rectangle outside the pixmap");
-    auto window = CreateStaticPixmap(pixmap->Row(y) + x * BytesPerPixel(pixmap->format), width, height,
-                                     pixmap->pitch, pixmap->format);
+    auto window = CreateStaticPixmap(pixmap->Row(y) + x * BytesPerPixel(pixmap->format), width, height, pixmap->pitch,
+                                     pixmap->format);
     window->viewed = pixmap;
     return window;
 }
 
-PixmapPtr CopyPixmap(const TPixmap& pixmap) { return ConvertPixmap(pixmap, pixmap.format); }
+PixmapPtr CopyPixmap(const TPixmap& pixmap) {
+    return ConvertPixmap(pixmap, pixmap.format);
+}
 
 PixmapPtr ConvertPixmap(const TPixmap& pixmap, int32_t format) {
     PixmapPtr result = CreatePixmap(pixmap.width, pixmap.height, format, 4);
@@ -69,19 +71,24 @@ PixmapPtr ConvertPixmap(const TPixmap& pixmap, int32_t format) {
 void RowToRgba(const uint8_t* s, int32_t format, int32_t count, uint8_t* d) {
     switch (format) {
     case FormatI8:
-        for (int32_t i = 0; i < count; ++i, d += 4) d[0] = d[1] = d[2] = s[i], d[3] = 255;
+        for (int32_t i = 0; i < count; ++i, d += 4)
+            d[0] = d[1] = d[2] = s[i], d[3] = 255;
         break;
     case FormatA8:
-        for (int32_t i = 0; i < count; ++i, d += 4) d[0] = d[1] = d[2] = 255, d[3] = s[i];
+        for (int32_t i = 0; i < count; ++i, d += 4)
+            d[0] = d[1] = d[2] = 255, d[3] = s[i];
         break;
     case FormatBGR888:
-        for (int32_t i = 0; i < count; ++i, s += 3, d += 4) d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = 255;
+        for (int32_t i = 0; i < count; ++i, s += 3, d += 4)
+            d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = 255;
         break;
     case FormatRGB888:
-        for (int32_t i = 0; i < count; ++i, s += 3, d += 4) d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+        for (int32_t i = 0; i < count; ++i, s += 3, d += 4)
+            d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
         break;
     case FormatBGRA8888:
-        for (int32_t i = 0; i < count; ++i, s += 4, d += 4) d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = s[3];
+        for (int32_t i = 0; i < count; ++i, s += 4, d += 4)
+            d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = s[3];
         break;
     case FormatRGBA8888:
         std::memcpy(d, s, static_cast<size_t>(count) * 4);
@@ -94,19 +101,24 @@ void RowToRgba(const uint8_t* s, int32_t format, int32_t count, uint8_t* d) {
 void RowFromRgba(const uint8_t* s, int32_t format, int32_t count, uint8_t* d) {
     switch (format) {
     case FormatI8:
-        for (int32_t i = 0; i < count; ++i, s += 4) d[i] = static_cast<uint8_t>((s[0] + s[1] + s[2]) / 3);
+        for (int32_t i = 0; i < count; ++i, s += 4)
+            d[i] = static_cast<uint8_t>((s[0] + s[1] + s[2]) / 3);
         break;
     case FormatA8:
-        for (int32_t i = 0; i < count; ++i, s += 4) d[i] = s[3];
+        for (int32_t i = 0; i < count; ++i, s += 4)
+            d[i] = s[3];
         break;
     case FormatBGR888:
-        for (int32_t i = 0; i < count; ++i, s += 4, d += 3) d[0] = s[2], d[1] = s[1], d[2] = s[0];
+        for (int32_t i = 0; i < count; ++i, s += 4, d += 3)
+            d[0] = s[2], d[1] = s[1], d[2] = s[0];
         break;
     case FormatRGB888:
-        for (int32_t i = 0; i < count; ++i, s += 4, d += 3) d[0] = s[0], d[1] = s[1], d[2] = s[2];
+        for (int32_t i = 0; i < count; ++i, s += 4, d += 3)
+            d[0] = s[0], d[1] = s[1], d[2] = s[2];
         break;
     case FormatBGRA8888:
-        for (int32_t i = 0; i < count; ++i, s += 4, d += 4) d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = s[3];
+        for (int32_t i = 0; i < count; ++i, s += 4, d += 4)
+            d[0] = s[2], d[1] = s[1], d[2] = s[0], d[3] = s[3];
         break;
     case FormatRGBA8888:
         std::memcpy(d, s, static_cast<size_t>(count) * 4);

@@ -14,9 +14,13 @@ std::vector<PixmapLoader>& Loaders() {
 
 } // namespace
 
-void RegisterPixmapLoader(PixmapLoader loader) { Loaders().push_back(loader); }
+void RegisterPixmapLoader(PixmapLoader loader) {
+    Loaders().push_back(loader);
+}
 
-PixmapPtr LoadPixmap(const std::string& url) { return LoadPixmap(OpenStream(url, true, false)); }
+PixmapPtr LoadPixmap(const std::string& url) {
+    return LoadPixmap(OpenStream(url, true, false));
+}
 
 PixmapPtr LoadPixmap(const StreamPtr& stream) {
     if (!stream) return nullptr;

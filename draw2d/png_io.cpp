@@ -14,7 +14,9 @@ namespace {
 constexpr size_t kSignatureSize = 8;
 
 // Errors jump back to the active setjmp without printing; warnings are dropped.
-[[noreturn]] void OnPngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void OnPngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void OnPngWarning(png_structp, png_const_charp) {}
 
 void ReadFromStream(png_structp png, png_bytep data, size_t length) {
@@ -137,15 +139,16 @@ PixmapPtr LoadPixmapPng(TStream& stream) {
     default:
         return nullptr;
     }
-    PixmapPtr pixmap =
-        CreatePixmap(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), format, 4);
+    PixmapPtr pixmap = CreatePixmap(static_cast<int32_t>(header.width), static_cast<int32_t>(header.height), format, 4);
     if (!pixmap) return nullptr;
 
     std::vector<png_bytep> rows(static_cast<size_t>(pixmap->height));
-    for (int32_t y = 0; y < pixmap->height; ++y) rows[static_cast<size_t>(y)] = pixmap->Row(y);
+    for (int32_t y = 0; y < pixmap->height; ++y)
+        rows[static_cast<size_t>(y)] = pixmap->Row(y);
     if (!ReadPngRows(reader.png_, reader.info_, rows.data())) return nullptr;
     if (header.colorType == PNG_COLOR_TYPE_GRAY_ALPHA) {
-        for (int32_t y = 0; y < pixmap->height; ++y) GrayAlphaToRgba(pixmap->Row(y), pixmap->width);
+        for (int32_t y = 0; y < pixmap->height; ++y)
+            GrayAlphaToRgba(pixmap->Row(y), pixmap->width);
     }
     return pixmap;
 }
@@ -190,7 +193,8 @@ int SavePixmapPng(const TPixmap& pixmap, const StreamPtr& stream, int level) {
         PngWrite writer;
         if (writer.info_) {
             std::vector<png_bytep> rows(static_cast<size_t>(std::max(source->height, 0)));
-            for (int32_t y = 0; y < source->height; ++y) rows[static_cast<size_t>(y)] = source->Row(y);
+            for (int32_t y = 0; y < source->height; ++y)
+                rows[static_cast<size_t>(y)] = source->Row(y);
             png_set_write_fn(writer.png_, stream.get(), WriteToStream, FlushStream);
             written = WritePng(writer.png_, writer.info_, rows.data(), &header, std::clamp(level, 0, 9), bgr) &&
                       stream->Flush();

@@ -17,9 +17,7 @@ struct FileCloser {
 class FileStream final : public TStream {
 public:
     explicit FileStream(std::FILE* file) : file_(file) {}
-    size_t Read(void* buffer, size_t count) override {
-        return file_ ? std::fread(buffer, 1, count, file_.get()) : 0;
-    }
+    size_t Read(void* buffer, size_t count) override { return file_ ? std::fread(buffer, 1, count, file_.get()) : 0; }
     size_t Write(const void* buffer, size_t count) override {
         return file_ ? std::fwrite(buffer, 1, count, file_.get()) : 0;
     }
@@ -72,7 +70,9 @@ std::vector<StreamFactory>& Factories() {
 
 } // namespace
 
-void RegisterStreamFactory(StreamFactory factory) { Factories().push_back(std::move(factory)); }
+void RegisterStreamFactory(StreamFactory factory) {
+    Factories().push_back(std::move(factory));
+}
 
 StreamPtr OpenStream(const std::string& url, bool readable, bool writeable) {
     const size_t separator = url.find("::");
@@ -100,4 +100,6 @@ StreamPtr OpenFileStream(const std::string& path, bool readable, bool writeable)
     return std::make_shared<FileStream>(file);
 }
 
-StreamPtr OpenMemoryStream(const void* data, size_t size) { return std::make_shared<MemoryStream>(data, size); }
+StreamPtr OpenMemoryStream(const void* data, size_t size) {
+    return std::make_shared<MemoryStream>(data, size);
+}

@@ -41,7 +41,9 @@ void RegisterStreamFactory(StreamFactory factory);
 // path. Null when nothing can open it.
 StreamPtr OpenStream(const std::string& url, bool readable, bool writeable);
 // A URL that is already a stream is returned as it is.
-inline StreamPtr OpenStream(StreamPtr stream, bool, bool) { return stream; }
+inline StreamPtr OpenStream(StreamPtr stream, bool, bool) {
+    return stream;
+}
 
 // Opens a file: readable only reads an existing file, writeable only creates or truncates it, both
 // opens an existing file for update. Null on failure.

@@ -9,7 +9,8 @@
 
 int32_t TextureSize(int32_t size) {
     int32_t texture = 1;
-    while (texture < size) texture <<= 1;
+    while (texture < size)
+        texture <<= 1;
     return texture;
 }
 

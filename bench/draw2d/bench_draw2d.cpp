@@ -68,7 +68,8 @@ BENCHMARK(BM_LoadMaskAndMipmapCatalogue)->Unit(benchmark::kMillisecond);
 void BM_DecodeCatalogue(benchmark::State& state) {
     const auto& names = Catalogue();
     for (auto _ : state) {
-        for (const std::string& name : names) benchmark::DoNotOptimize(LoadImage("incbin::" + name, 0).get());
+        for (const std::string& name : names)
+            benchmark::DoNotOptimize(LoadImage("incbin::" + name, 0).get());
     }
 }
 BENCHMARK(BM_DecodeCatalogue)->Unit(benchmark::kMillisecond);

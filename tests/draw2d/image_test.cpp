@@ -14,7 +14,8 @@ struct CountingTexture : DriverTexture {
 
 PixmapPtr BlackAndWhite() {
     PixmapPtr pixmap = CreatePixmap(4, 2, FormatRGB888, 4);
-    for (int32_t i = 0; i < 8; ++i) WritePixel(*pixmap, i % 4, i / 4, i % 2 ? 0xFFFFFFFF : 0xFF000000);
+    for (int32_t i = 0; i < 8; ++i)
+        WritePixel(*pixmap, i % 4, i / 4, i % 2 ? 0xFFFFFFFF : 0xFF000000);
     return pixmap;
 }
 

@@ -8,7 +8,8 @@ namespace {
 PixmapPtr Filled(int32_t width, int32_t height, int32_t format, uint32_t argb) {
     PixmapPtr pixmap = CreatePixmap(width, height, format, 4);
     for (int32_t y = 0; y < height; ++y)
-        for (int32_t x = 0; x < width; ++x) WritePixel(*pixmap, x, y, argb);
+        for (int32_t x = 0; x < width; ++x)
+            WritePixel(*pixmap, x, y, argb);
     return pixmap;
 }
 
@@ -40,11 +41,10 @@ TEST(Pixmap, EachFormatReadsBackWhatItCanHold) {
         uint32_t written, read;
     };
     const Case cases[] = {
-        {FormatI8, 0xFF102030, 0xFF202020},       // (16 + 32 + 48) / 3 = 32
-        {FormatA8, 0x80102030, 0x80FFFFFF},       // only alpha is kept
-        {FormatBGR888, 0x80FF0000, 0xFFFF0000},   // alpha is lost
-        {FormatRGB888, 0x80123456, 0xFF123456},
-        {FormatBGRA8888, 0x80123456, 0x80123456},
+        {FormatI8, 0xFF102030, 0xFF202020},     // (16 + 32 + 48) / 3 = 32
+        {FormatA8, 0x80102030, 0x80FFFFFF},     // only alpha is kept
+        {FormatBGR888, 0x80FF0000, 0xFFFF0000}, // alpha is lost
+        {FormatRGB888, 0x80123456, 0xFF123456},   {FormatBGRA8888, 0x80123456, 0x80123456},
         {FormatRGBA8888, 0x80123456, 0x80123456},
     };
     for (const Case& c : cases) {
@@ -69,7 +69,8 @@ TEST(Pixmap, MemoryOrderOfEachFormat) {
 TEST(Pixmap, ConversionGoesThroughRgba) {
     PixmapPtr source = CreatePixmap(3, 2, FormatRGBA8888, 4);
     const uint32_t colours[] = {0x80102030, 0xFFFFFFFF, 0x00000000, 0x7F010203, 0xFF808080, 0x12345678};
-    for (int32_t i = 0; i < 6; ++i) WritePixel(*source, i % 3, i / 3, colours[i]);
+    for (int32_t i = 0; i < 6; ++i)
+        WritePixel(*source, i % 3, i / 3, colours[i]);
 
     for (int32_t format = FormatI8; format <= FormatRGBA8888; ++format) {
         PixmapPtr converted = ConvertPixmap(*source, format);
@@ -83,7 +84,8 @@ TEST(Pixmap, ConversionGoesThroughRgba) {
         // And back: a format with alpha and colour keeps everything.
         PixmapPtr back = ConvertPixmap(*converted, FormatRGBA8888);
         if (format >= FormatBGRA8888) {
-            for (int32_t i = 0; i < 6; ++i) EXPECT_EQ(ReadPixel(*back, i % 3, i / 3), colours[i]);
+            for (int32_t i = 0; i < 6; ++i)
+                EXPECT_EQ(ReadPixel(*back, i % 3, i / 3), colours[i]);
         }
     }
     // Between two formats that are not RGBA, through the temporary row.

@@ -18,7 +18,8 @@ namespace {
 std::vector<uint8_t> GoodPicture() {
     PngFixture f;
     f.width = 24, f.height = 16, f.colorType = PNG_COLOR_TYPE_RGB;
-    for (int i = 0; i < 24 * 16 * 3; ++i) f.samples.push_back(static_cast<uint8_t>(i * 31 % 251));
+    for (int i = 0; i < 24 * 16 * 3; ++i)
+        f.samples.push_back(static_cast<uint8_t>(i * 31 % 251));
     return EncodePng(f);
 }
 
@@ -32,7 +33,8 @@ TEST(PngBadInput, TruncatedFilesGiveNull) {
     const std::vector<uint8_t> good = GoodPicture();
     ASSERT_NE(Load(good, good.size()), nullptr);
     // Every cut short of the IEND chunk loses data the reader needs.
-    for (size_t size = 0; size + 12 < good.size(); ++size) EXPECT_EQ(Load(good, size), nullptr) << size;
+    for (size_t size = 0; size + 12 < good.size(); ++size)
+        EXPECT_EQ(Load(good, size), nullptr) << size;
 }
 
 TEST(PngBadInput, BitFlipsNeverCrashAndBreakTheChecksummedPart) {
@@ -52,7 +54,8 @@ TEST(PngBadInput, RandomDataGivesNull) {
     SeedRandom(1234);
     std::vector<uint8_t> noise(4096);
     for (int round = 0; round < 50; ++round) {
-        for (uint8_t& byte : noise) byte = static_cast<uint8_t>(RandomInt(0, 255));
+        for (uint8_t& byte : noise)
+            byte = static_cast<uint8_t>(RandomInt(0, 255));
         EXPECT_EQ(Load(noise, noise.size()), nullptr);
         // Random bytes behind a real signature get as far as the chunk reader.
         std::memcpy(noise.data(), "\x89PNG\r\n\x1a\n", 8);

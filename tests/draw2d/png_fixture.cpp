@@ -4,7 +4,6 @@
 #include <png.h>
 #include <zlib.h>
 
-
 namespace {
 
 void Append(png_structp png, png_bytep data, size_t length) {
@@ -13,7 +12,8 @@ void Append(png_structp png, png_bytep data, size_t length) {
 }
 
 void PutBigEndian(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
 } // namespace
@@ -28,7 +28,8 @@ std::vector<uint8_t> EncodePng(const PngFixture& f) {
                  f.colorType, f.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (size_t i = 0; i + 2 < f.palette.size(); i += 3) palette.push_back({f.palette[i], f.palette[i + 1], f.palette[i + 2]});
+    for (size_t i = 0; i + 2 < f.palette.size(); i += 3)
+        palette.push_back({f.palette[i], f.palette[i + 1], f.palette[i + 2]});
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     if (!f.trns.empty()) {
         if (f.colorType == PNG_COLOR_TYPE_PALETTE) {
@@ -42,7 +43,8 @@ std::vector<uint8_t> EncodePng(const PngFixture& f) {
     png_write_info(png, info);
     const size_t rowBytes = f.samples.size() / static_cast<size_t>(f.height);
     std::vector<png_bytep> rows;
-    for (int y = 0; y < f.height; ++y) rows.push_back(const_cast<png_bytep>(f.samples.data() + y * rowBytes));
+    for (int y = 0; y < f.height; ++y)
+        rows.push_back(const_cast<png_bytep>(f.samples.data() + y * rowBytes));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);

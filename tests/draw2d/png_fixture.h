@@ -9,9 +9,9 @@ struct PngFixture {
     int height = 0;
     int colorType = 0; // a PNG_COLOR_TYPE_* value
     int bitDepth = 8;
-    std::vector<uint8_t> samples;  // rows packed without padding, in the PNG's own sample layout
-    std::vector<uint8_t> palette;  // r, g, b triples for palette pictures
-    std::vector<uint8_t> trns;     // tRNS chunk bytes (palette alpha, or a 16-bit gray value)
+    std::vector<uint8_t> samples; // rows packed without padding, in the PNG's own sample layout
+    std::vector<uint8_t> palette; // r, g, b triples for palette pictures
+    std::vector<uint8_t> trns;    // tRNS chunk bytes (palette alpha, or a 16-bit gray value)
     bool interlaced = false;
 };
 

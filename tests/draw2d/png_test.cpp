@@ -9,14 +9,16 @@
 #include <string>
 
 #include "draw2d/image.h"
-#include "draw2d/png_io.h"
 #include "draw2d/pixmap_load.h"
+#include "draw2d/png_io.h"
 #include "draw2d/stream.h"
 #include "png_fixture.h"
 
 namespace {
 
-PixmapPtr Load(const std::vector<uint8_t>& bytes) { return LoadPixmap(OpenMemoryStream(bytes.data(), bytes.size())); }
+PixmapPtr Load(const std::vector<uint8_t>& bytes) {
+    return LoadPixmap(OpenMemoryStream(bytes.data(), bytes.size()));
+}
 
 // A 4 x 2 palette picture: black, red, green, blue on top, blue, green, red, black below.
 PngFixture PalettePicture() {
@@ -27,7 +29,9 @@ PngFixture PalettePicture() {
     return f;
 }
 
-std::string TempPath(const std::string& name) { return std::string(CAPSARO_BINARY_DIR) + "/" + name; }
+std::string TempPath(const std::string& name) {
+    return std::string(CAPSARO_BINARY_DIR) + "/" + name;
+}
 
 } // namespace
 
@@ -110,14 +114,16 @@ TEST(PngLoad, GrayAndExpandedTypesMapToTheirFormats) {
 TEST(PngLoad, InterlacedPicturesLoadTheSameAsPlainOnes) {
     PngFixture f;
     f.width = 9, f.height = 7, f.colorType = PNG_COLOR_TYPE_RGB;
-    for (int i = 0; i < 9 * 7 * 3; ++i) f.samples.push_back(static_cast<uint8_t>(i * 7));
+    for (int i = 0; i < 9 * 7 * 3; ++i)
+        f.samples.push_back(static_cast<uint8_t>(i * 7));
     PixmapPtr plain = Load(EncodePng(f));
     f.interlaced = true;
     PixmapPtr interlaced = Load(EncodePng(f));
     ASSERT_NE(plain, nullptr);
     ASSERT_NE(interlaced, nullptr);
     for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(ReadPixel(*plain, x, y), ReadPixel(*interlaced, x, y));
+        for (int x = 0; x < 9; ++x)
+            EXPECT_EQ(ReadPixel(*plain, x, y), ReadPixel(*interlaced, x, y));
 }
 
 TEST(PngSave, EveryFormatSurvivesASaveAndLoad) {
@@ -126,7 +132,8 @@ TEST(PngSave, EveryFormatSurvivesASaveAndLoad) {
         PixmapPtr pixmap = CreatePixmap(5, 3, format, 4);
         for (int32_t y = 0; y < 3; ++y)
             for (int32_t x = 0; x < 5; ++x)
-                WritePixel(*pixmap, x, y, static_cast<uint32_t>(0x40 * y + x) << 24 | 0x102030u * static_cast<uint32_t>(x + 5 * y));
+                WritePixel(*pixmap, x, y,
+                           static_cast<uint32_t>(0x40 * y + x) << 24 | 0x102030u * static_cast<uint32_t>(x + 5 * y));
         ASSERT_EQ(SavePixmapPng(*pixmap, path, 9), 1) << "format " << format;
         PixmapPtr loaded = LoadPixmap(path);
         ASSERT_NE(loaded, nullptr) << "format " << format;
@@ -139,7 +146,8 @@ TEST(PngSave, EveryFormatSurvivesASaveAndLoad) {
 
 TEST(PngSave, BgrPixmapsAreWrittenAsRgbWithoutAlpha) {
     PixmapPtr shot = CreatePixmap(2, 2, FormatBGR888, 4);
-    for (int32_t i = 0; i < 4; ++i) WritePixel(*shot, i % 2, i / 2, 0xFF00FF00);
+    for (int32_t i = 0; i < 4; ++i)
+        WritePixel(*shot, i % 2, i / 2, 0xFF00FF00);
     shot->pixels[0] = 0, shot->pixels[1] = 0, shot->pixels[2] = 255;
     const std::string path = TempPath("png_bgr.png");
     ASSERT_EQ(SavePixmapPng(*shot, path, 5), 1);
@@ -164,7 +172,8 @@ TEST(PngSave, ReturnsZeroWhenTheTargetCannotBeOpenedOrWritten) {
 TEST(PngSave, IndependentReaderSeesAnEightBitRgbPicture) {
     if (std::system("command -v identify >/dev/null 2>&1") != 0) GTEST_SKIP() << "ImageMagick is not installed";
     PixmapPtr shot = CreatePixmap(3, 2, FormatBGR888, 4);
-    for (int32_t i = 0; i < 6; ++i) WritePixel(*shot, i % 3, i / 3, 0xFF0000FF);
+    for (int32_t i = 0; i < 6; ++i)
+        WritePixel(*shot, i % 3, i / 3, 0xFF0000FF);
     WritePixel(*shot, 0, 0, 0xFFFF0000);
     const std::string path = TempPath("png_independent.png");
     ASSERT_EQ(SavePixmapPng(*shot, path, 5), 1);

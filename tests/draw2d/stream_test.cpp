@@ -13,7 +13,8 @@ namespace {
 std::string ReadAll(TStream& stream) {
     std::string text;
     char buffer[4];
-    for (size_t n; (n = stream.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    for (size_t n; (n = stream.Read(buffer, sizeof buffer)) > 0;)
+        text.append(buffer, n);
     return text;
 }
 

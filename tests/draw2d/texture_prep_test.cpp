@@ -19,18 +19,20 @@ TEST(TexturePrep, SizeAndCoordinatesOfAnOddImage) {
 
 TEST(TexturePrep, ImageSitsTopLeftAsArgbWithOneExtendedColumnAndRow) {
     PixmapPtr pixmap = CreatePixmap(3, 2, FormatRGBA8888, 4);
-    for (int32_t i = 0; i < 6; ++i) WritePixel(*pixmap, i % 3, i / 3, 0x80000000u + static_cast<uint32_t>(i));
+    for (int32_t i = 0; i < 6; ++i)
+        WritePixel(*pixmap, i % 3, i / 3, 0x80000000u + static_cast<uint32_t>(i));
     const PreparedTexture texture = PrepareTexture(*pixmap, ImageFiltered);
     const TextureLevel& top = texture.levels[0];
     ASSERT_EQ(top.width, 4);
     ASSERT_EQ(top.height, 2);
     EXPECT_EQ(top.pixels[0], 0x80000000u);
     EXPECT_EQ(top.pixels[4 + 2], 0x80000005u);
-    EXPECT_EQ(top.pixels[3], 0x80000002u);     // column 3 repeats column 2
+    EXPECT_EQ(top.pixels[3], 0x80000002u); // column 3 repeats column 2
     EXPECT_EQ(top.pixels[4 + 3], 0x80000005u);
 
     PixmapPtr tall = CreatePixmap(1, 5, FormatI8, 4);
-    for (int32_t y = 0; y < 5; ++y) WritePixel(*tall, 0, y, 0xFF000000u | 0x010101u * static_cast<uint32_t>(y));
+    for (int32_t y = 0; y < 5; ++y)
+        WritePixel(*tall, 0, y, 0xFF000000u | 0x010101u * static_cast<uint32_t>(y));
     const PreparedTexture tallTexture = PrepareTexture(*tall, 0);
     const TextureLevel& tallTop = tallTexture.levels[0];
     ASSERT_EQ(tallTop.height, 8);
@@ -40,12 +42,14 @@ TEST(TexturePrep, ImageSitsTopLeftAsArgbWithOneExtendedColumnAndRow) {
 
 TEST(TexturePrep, MipmappedTexturesExtendToTheEdgeAndHalveDownToOne) {
     PixmapPtr pixmap = CreatePixmap(5, 3, FormatRGB888, 4);
-    for (int32_t i = 0; i < 15; ++i) WritePixel(*pixmap, i % 5, i / 5, 0xFF204060);
+    for (int32_t i = 0; i < 15; ++i)
+        WritePixel(*pixmap, i % 5, i / 5, 0xFF204060);
     const PreparedTexture texture = PrepareTexture(*pixmap, ImageMipmapped);
     const TextureLevel& top = texture.levels[0];
     ASSERT_EQ(top.width, 8);
     ASSERT_EQ(top.height, 4);
-    for (uint32_t texel : top.pixels) EXPECT_EQ(texel, 0xFF204060u);
+    for (uint32_t texel : top.pixels)
+        EXPECT_EQ(texel, 0xFF204060u);
     ASSERT_EQ(texture.levels.size(), 4u); // 8x4, 4x2, 2x1, 1x1
     EXPECT_EQ(texture.levels[2].width, 2);
     EXPECT_EQ(texture.levels[2].height, 1);
