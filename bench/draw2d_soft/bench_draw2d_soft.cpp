@@ -111,13 +111,18 @@ void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, c
     rasterizer.Finish();
 }
 
+// The two textures as a driver would make them, with the hulls of their visible texels.
 struct SoftTextures {
     SoftMipLevel levels[2];
+    std::vector<SoftHalfPlane> planes[2];
+    SoftHull hulls[2];
     SoftTexture textures[2];
     SoftTextures() {
         for (int i = 0; i < 2; ++i) {
             levels[i] = {kTexW, kTexH, Chilli(i).texels.data()};
-            textures[i] = {&levels[i], 1, true, false};
+            planes[i] = SoftFindOpaqueHull(levels[i]);
+            hulls[i] = {planes[i].data(), int(planes[i].size())};
+            textures[i] = {&levels[i], 1, true, false, &hulls[i]};
         }
     }
 };

@@ -70,10 +70,31 @@ int NextOwnedRow(int j, SoftRows rows) {
     return offset == 0 ? j : (band + offset) << rows.shift;
 }
 
+// Cuts a span of count pixels, sampling (u, v) + i·(du, dv) at pixel i, to the pixels inside the hull:
+// skip of them dropped at the start, count left. False when none is left.
+bool TrimToHull(const SoftHull& hull, double u, double v, double du, double dv, int& skip, int& count) {
+    double lo = 0, hi = count - 1;
+    for (int p = 0; p < hull.count; ++p) {
+        const SoftHalfPlane& h = hull.planes[p];
+        const double at = h.a * u + h.b * v - h.c, slope = h.a * du + h.b * dv;
+        if (slope > 0)
+            hi = std::min(hi, std::floor(-at / slope));
+        else if (slope < 0)
+            lo = std::max(lo, std::ceil(-at / slope));
+        else if (at > 0)
+            return false;
+        if (lo > hi) return false;
+    }
+    skip = static_cast<int>(lo);
+    count = static_cast<int>(hi) - skip + 1;
+    return true;
+}
+
 // Fills a convex polygon (3 or 4 corners in order, either winding) span by span. A pixel belongs to it
 // when its centre lies inside, or on a left or top edge.
+// With a hull, each span is further cut to the pixels whose samples can fall inside it.
 void FillConvex(const SoftSurface& surface, const Point* points, int n, const SoftClip& clip, SoftRows rows,
-                const Plane* u, const Plane* v, const SoftSpanConst& k) {
+                const Plane* u, const Plane* v, const SoftHull* hull, const SoftSpanConst& k) {
     Edge edges[4];
     int edgeCount = 0;
     double yMin = points[0].y, yMax = points[0].y;
@@ -107,11 +128,16 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         const int end = std::min(clip.x1, static_cast<int>(std::ceil(right - 0.5)));
         if (first >= end) continue;
         SoftSpanWalk walk = {0, 0, 0, 0};
+        int skip = 0, count = end - first;
         if (k.texels) {
-            const double x = first + 0.5;
-            walk = {Fixed(u->At(x, y)), Fixed(v->At(x, y)), Fixed(u->dx), Fixed(v->dx)};
+            const double x = first + 0.5, uAt = u->At(x, y), vAt = v->At(x, y);
+            walk = {Fixed(uAt), Fixed(vAt), Fixed(u->dx), Fixed(v->dx)};
+            if (hull && !TrimToHull(*hull, uAt, vAt, u->dx, v->dx, skip, count)) continue;
         }
-        span(surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch + first, end - first, walk, k);
+        // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
+        walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
+        walk.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.dv));
+        span(surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch + first + skip, count, walk, k);
     }
 }
 
@@ -133,7 +159,7 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     k.color = state.color;
     k.blend = state.blend;
     if (!texture) {
-        FillConvex(surface, points, n, clip, rows, nullptr, nullptr, k);
+        FillConvex(surface, points, n, clip, rows, nullptr, nullptr, nullptr, k);
         return;
     }
     Plane u, v;
@@ -159,7 +185,11 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     k.width = chosen.width;
     k.height = chosen.height;
     k.filtered = texture->filtered;
-    FillConvex(surface, points, n, clip, rows, &u, &v, k);
+    // Where alpha 0 leaves the destination as it is, only the hull of the visible texels is drawn.
+    const bool alphaZeroDrawsNothing =
+        state.blend == SoftBlendMask || state.blend == SoftBlendAlpha || state.blend == SoftBlendLight;
+    const SoftHull* hull = texture->hulls && alphaZeroDrawsNothing ? &texture->hulls[level] : nullptr;
+    FillConvex(surface, points, n, clip, rows, &u, &v, hull, k);
 }
 
 SoftClip Limit(SoftClip clip, const SoftSurface& surface) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // A view of the target's pixels; nothing is owned. pitch counts pixels from one row to the next.
 struct SoftSurface {
@@ -22,7 +23,19 @@ struct SoftMipLevel {
     const uint32_t* pixels = nullptr;
 };
 
-// A texture as the rasterizer reads it; the levels stay owned by the caller.
+// A half-plane a·u + b·v ≤ c over the texel coordinates of one level.
+struct SoftHalfPlane {
+    double a, b, c;
+};
+
+// A convex region of one level outside which every sample, nearest or bilinear, has alpha 0 (see
+// SoftFindOpaqueHull). Spans are trimmed to it under the blend modes where alpha 0 changes nothing.
+struct SoftHull {
+    const SoftHalfPlane* planes = nullptr;
+    int count = 0;
+};
+
+// A texture as the rasterizer reads it; the levels (and hulls) stay owned by the caller.
 // filtered: bilinear sampling (texel centres at (k + 0.5) / size, clamped to the edge), else nearest.
 // mipmapped: the level nearest to the quad's texel-to-pixel ratio is sampled (levelCount levels given).
 struct SoftTexture {
@@ -30,6 +43,7 @@ struct SoftTexture {
     int levelCount = 0;
     bool filtered = false;
     bool mipmapped = false;
+    const SoftHull* hulls = nullptr; // one per level, or null for none
 };
 
 // A corner of a quad: drawing coordinates and texture coordinates 0..1 over level 0.
@@ -64,6 +78,11 @@ struct SoftState {
     uint32_t color = 0xFFFFFFFF;
     SoftClip clip = {0, 0, 0, 0};
 };
+
+// The half-planes bounding the texels of level whose alpha is not 0, widened by one texel for
+// bilinear sampling (and without bound where such texels touch the level's edge, since sampling clamps).
+// A level without any such texel gives one half-plane that nothing satisfies.
+std::vector<SoftHalfPlane> SoftFindOpaqueHull(const SoftMipLevel& level);
 
 // Draws count quads in order on the calling thread. The clip is also limited to the surface.
 // Quads whose texture coordinates reach beyond ±16000 texels, or whose corners are not finite,

@@ -43,7 +43,8 @@ void SoftRasterizer::DrawQuads(const SoftTexture* texture, const SoftState& stat
             last.state.clip.y0 == state.clip.y0 && last.state.clip.x1 == state.clip.x1 &&
             last.state.clip.y1 == state.clip.y1 && last.texture.levels == command.texture.levels &&
             last.texture.levelCount == command.texture.levelCount &&
-            last.texture.filtered == command.texture.filtered && last.texture.mipmapped == command.texture.mipmapped) {
+            last.texture.filtered == command.texture.filtered && last.texture.mipmapped == command.texture.mipmapped &&
+            last.texture.hulls == command.texture.hulls) {
             last.count += count;
             quads_.insert(quads_.end(), quads, quads + count);
             return;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TestTexture NoisyTexture(int w, int h, bool filtered) {
@@ -89,6 +91,33 @@ TEST(SoftConsistency, WorkerThreadsKeepTheDrawingOrderOfOneThread) {
     const std::vector<Draw> draws = RandomDraws(300);
     const std::vector<uint32_t> single = Render(draws, nearest, filtered, 0);
     for (int workers : {1, 2, 3}) EXPECT_TRUE(Render(draws, nearest, filtered, workers) == single) << workers;
+}
+
+TEST(SoftConsistency, TrimmingSpansToTheVisibleHullChangesNoPixel) {
+    // A texture whose visible texels form a ring away from the edges, and one touching an edge.
+    for (int touching : {0, 1}) {
+        SeedRandom(41 + touching);
+        std::vector<uint32_t> texels(16 * 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const double r = std::hypot(x - 7.5, (y - 14.0) / 2);
+                const bool visible = (r > 3 && r < 6.5) || (touching && x == 15 && y > 20);
+                texels[y * 16 + x] = visible ? static_cast<uint32_t>(RandomInt(0x100000, 0x7FFFFFFF)) * 2u : 0x00FFFFFF;
+            }
+        TestTexture nearest(16, 32, texels, false), filtered(16, 32, texels, true);
+        const std::vector<Draw> draws = RandomDraws(300);
+        const std::vector<uint32_t> plain = Render(draws, nearest, filtered, 0);
+        const std::vector<SoftHalfPlane> planes = SoftFindOpaqueHull(nearest.levels[0]);
+        const SoftHull hull = {planes.data(), int(planes.size())};
+        nearest.texture.hulls = filtered.texture.hulls = &hull;
+        EXPECT_TRUE(Render(draws, nearest, filtered, 0) == plain) << touching;
+    }
+    // Nothing visible: every span is dropped.
+    const SoftMipLevel clear = {1, 1, nullptr};
+    const std::vector<uint32_t> transparent(1, 0x00FFFFFF);
+    const SoftMipLevel none = {1, 1, transparent.data()};
+    EXPECT_EQ(SoftFindOpaqueHull(none).size(), 1u);
+    EXPECT_EQ(SoftFindOpaqueHull(clear).size(), 1u);
 }
 
 TEST(SoftConsistency, RasterizerFinishesBeforeChangingTargetAndOnDestruction) {
