@@ -31,7 +31,7 @@ std::array<uint8_t, kBuiltInFontTableSize> ReadFontTable() {
     RegisterResource(kBuiltInFontResource, table.data(), table.size());
     std::array<uint8_t, kBuiltInFontTableSize> bytes{};
     const StreamPtr stream = OpenStream(std::string("incbin::") + kBuiltInFontResource, true, false);
-    if (!stream || stream->Read(bytes.data(), bytes.size()) != static_cast<int64_t>(bytes.size())) return table;
+    if (!stream || stream->Read(bytes.data(), bytes.size()) != bytes.size()) return table;
     return bytes;
 }
 
