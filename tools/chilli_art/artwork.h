@@ -8,6 +8,8 @@
 
 namespace chilli_art {
 
+// Picture `index` as drawn, before encoding: colour with coverage as alpha.
+Image RenderImage(size_t index);
 // The rendered, encoded picture `index` of Pictures(): a pure function of the index.
 Encoded RenderPicture(size_t index);
 // The PNG bytes of picture `index`; empty if encoding failed.

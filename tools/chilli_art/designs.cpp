@@ -79,7 +79,7 @@ PodShape Cone(const Colours& c, float ratio) {
 PodShape Lantern(const Colours& c, float ratio) {
     PodShape p;
     p.radius = 0.5f / ratio;
-    p.material = Glossy(c, Surface::Wrinkled, 0.9f);
+    p.material = Glossy(c, Surface::Wrinkled, 1.5f);
     p.taperStart = 2.4f;
     p.taperPower = 0.55f;
     p.shoulder = 0.8f;
@@ -113,7 +113,8 @@ PodShape Heart(const Colours& c, float ratio) {
 }
 PodShape Round(const Colours& c, float ratio) {
     PodShape p;
-    p.radius = 0.5f / ratio;
+    // The spheres at both ends reach past the spine, so a round pod needs a wider radius.
+    p.radius = 0.62f / ratio;
     p.material = Glossy(c);
     p.taperStart = 2.0f;
     p.taperPower = 0.5f;
@@ -161,9 +162,9 @@ struct Placement {
     Vec2 at;     // where the stem's end goes
 };
 
-// Several pods; later ones lie in front. Each stem starts at its pod and ends at `at`.
+// Several pods, laid out in the picture's own orientation; later ones lie in front. Each stem
+// starts at its pod and ends at `at`.
 Scene Cluster(const std::vector<Placement>& pods, int width, int height) {
-    bool sideways = static_cast<float>(width) > static_cast<float>(height) * 1.15f;
     Scene scene;
     int k = 0;
     for (const Placement& place : pods) {
@@ -175,7 +176,6 @@ Scene Cluster(const std::vector<Placement>& pods, int width, int height) {
         AppendScene(scene, pod, static_cast<float>(k) * 10, k * 10);
         ++k;
     }
-    if (sideways) TransformScene(scene, -kPi / 2, 1, {0, 0});
     FitScene(scene, width, height, 1.0f);
     return scene;
 }
@@ -275,21 +275,23 @@ Scene DesignCatalogue(int index, int w, int h) {
         return Single(With(p, seed), w, h);
     case 11: // broad, full, upright savina
         p = Lantern(kRed, 1.5f);
-        p.material.detail = 1.0f;
-        p.taperStart = 2.0f;
-        p.taperPower = 0.7f;
-        p.tipRadius = 0.08f;
+        p.material.detail = 1.9f;
+        p.lobes = 4;
+        p.lobeSpread = 0.55f;
+        p.taperStart = 1.7f;
+        p.taperPower = 0.9f;
+        p.tipRadius = 0.05f;
         p.stemBend = 0.5f;
         return Single(With(p, seed), w, h);
     case 12: // slimmer, darker, twisted savina
-        p = Lantern(kDeepRed, 1.75f);
-        p.material.detail = 1.4f;
-        p.taperStart = 1.5f;
-        p.taperPower = 1.0f;
+        p = Lantern(kDeepRed, 1.6f);
+        p.material.detail = 2.2f;
+        p.taperStart = 1.8f;
+        p.taperPower = 0.8f;
         p.tipRadius = 0.04f;
-        p.lobes = 2;
-        p.bendMid = 0.15f;
-        p.bendTip = 0.2f;
+        p.lobeSpread = 0.42f;
+        p.bendMid = 0.12f;
+        p.bendTip = 0.18f;
         p.stemBend = -0.6f;
         return Single(With(p, seed), w, h, Deg(-10));
     case 13:
@@ -357,12 +359,12 @@ Scene DesignCatalogue(int index, int w, int h) {
         p.bendTip = 0.12f;
         p.stemRadius = 0.14f;
         return Single(With(p, seed), w, h, 0, 14);
-    case 22: { // cluster of tepin berries
+    case 22: { // tepin berries hanging side by side from one stalk
         PodShape a = Round(kOrangeRed, 1.0f);
-        a.stemLength = 1.6f;
+        a.stemLength = 1.4f;
         a.stemBend = 0;
-        return Cluster({{With(a, seed), Deg(35), {0, 0}}, {With(a, seed + 1), Deg(-35), {0, 0}},
-                        {With(a, seed + 2), Deg(0), {0, 0.05f}}},
+        return Cluster({{With(a, seed), Deg(62), {0, 0}}, {With(a, seed + 1), Deg(-60), {0, 0}},
+                        {With(a, seed + 2), Deg(4), {0, 0.05f}}},
                        w, h);
     }
     case 23: // single bird's-eye, curving the other way from the pair
@@ -425,14 +427,14 @@ Scene DesignCatalogue(int index, int w, int h) {
                         {With(c, seed + 2), Deg(180), {0, 0.02f}}},
                        w, h);
     }
-    case 32: { // piquin: a row of tiny ovals
-        PodShape a = Round(kOrangeRed, 2.0f);
-        a.stemLength = 0.6f;
-        a.stemBend = 0;
+    case 32: { // piquin: little ovals lying end to end
+        PodShape a = Round(kOrangeRed, 1.9f);
+        a.stemLength = 0.7f;
+        a.stemBend = 0.2f;
         std::vector<Placement> row;
-        for (int i = 0; i < 4; ++i)
-            row.push_back({With(a, seed + static_cast<uint32_t>(i)), Deg(static_cast<float>(i % 2 ? 8 : -8)),
-                           {0, static_cast<float>(i) * 0.32f}});
+        for (int i = 0; i < 3; ++i)
+            row.push_back({With(a, seed + static_cast<uint32_t>(i)), Deg(i == 1 ? -84.0f : -96.0f),
+                           {static_cast<float>(i) * 0.92f, i == 1 ? 0.06f : 0.0f}});
         return Cluster(row, w, h);
     }
     case 33:
@@ -524,11 +526,11 @@ Scene DesignCatalogue(int index, int w, int h) {
         p.taperStart = 1.1f;
         return Single(With(p, seed), w, h);
     case 51: // a long pod curled into an S
-        p = Long(kRed, 9, true);
+        p = Long(kRed, 7, true);
         p.material = Glossy(kRed, Surface::Creased, 0.4f);
-        p.bendTop = 0.7f;
-        p.bendMid = -0.6f;
-        p.bendTip = 0.25f;
+        p.bendTop = 1.3f;
+        p.bendMid = -1.0f;
+        p.bendTip = 0.45f;
         return Single(With(p, seed), w, h);
     case 52:
         p = Lantern(kRed, 1.3f);
@@ -579,15 +581,33 @@ Scene DesignCatalogue(int index, int w, int h) {
         p.shoulder = 0.7f;
         p.stemRadius = 0.16f;
         return Single(With(p, seed), w, h);
-    case 62: // bishop's crown: wide cap with wings below
+    case 62: { // bishop's crown: a wide lobed cap with rounded wings hanging below
         p = Bell(kRed);
-        p.radius = 0.7f;
-        p.lobes = 3;
+        p.radius = 0.8f;
+        p.length = 0.75f;
+        p.lobes = 4;
         p.lobeSpread = 0.6f;
-        p.taperStart = 1.4f;
-        p.taperPower = 1.4f;
-        p.tipRadius = 0.12f;
-        return Single(With(p, seed), w, h, Deg(-15), 6);
+        p.taperStart = 3.0f;
+        p.taperPower = 0.45f;
+        p.tipRadius = 0.3f;
+        p.stemLength = 1.6f;
+        p.seed = seed;
+        Scene scene = BuildPod(p);
+        for (int k = 0; k < 3; ++k) {
+            PodShape wing = Round(kRed, 1.0f);
+            wing.radius = 0.26f;
+            wing.length = 0.5f;
+            wing.withCalyx = false;
+            wing.seed = seed + 5 + static_cast<uint32_t>(k);
+            Scene part = BuildPod(wing);
+            float x = (static_cast<float>(k) - 1) * 0.42f;
+            TransformScene(part, (static_cast<float>(k) - 1) * Deg(-12), 1, {x, 0.5f + (k == 1 ? 0.1f : 0.0f)});
+            AppendScene(scene, part, k == 1 ? 0.05f : 0.0f);
+        }
+        TransformScene(scene, Deg(-14), 1, {0, 0});
+        FitScene(scene, w, h, 1.0f);
+        return scene;
+    }
     case 63: // ribbed, flattened tomato shape
         p = Bell(kRed);
         p.radius = 0.75f;
@@ -595,7 +615,7 @@ Scene DesignCatalogue(int index, int w, int h) {
         p.lobeSpread = 0.7f;
         p.tipRadius = 0.5f;
         p.material.gloss = 1.2f;
-        return Single(With(p, seed), w, h);
+        return Single(With(p, seed), w, h, 0, 0.9f);
     case 64:
         p = Round(kGold, 1.1f);
         p.material = Glossy(kGold, Surface::Wrinkled, 0.5f);
@@ -634,8 +654,9 @@ Scene DesignCatalogue(int index, int w, int h) {
         a.stemLength = 2.2f;
         a.stemBend = 0;
         a.stemRadius = 0.1f;
-        return Cluster({{With(a, seed), Deg(40), {0, 0}}, {With(a, seed + 1), Deg(-42), {0, 0}},
-                        {With(a, seed + 2), Deg(-8), {0, 0}}, {With(a, seed + 3), Deg(18), {0, 0.05f}}},
+        float spread = index == 95 ? 1.5f : 1.0f;
+        return Cluster({{With(a, seed), Deg(40 * spread), {0, 0}}, {With(a, seed + 1), Deg(-42 * spread), {0, 0}},
+                        {With(a, seed + 2), Deg(-12 * spread), {0, 0}}, {With(a, seed + 3), Deg(16 * spread), {0, 0.05f}}},
                        w, h);
     }
     case 70:
@@ -647,14 +668,14 @@ Scene DesignCatalogue(int index, int w, int h) {
     case 71:
         p = Chinense(kRed, 2.0f);
         return Single(With(p, seed), w, h);
-    case 72: { // two little beaked teardrops
-        PodShape a = Round(kRed, 1.3f);
+    case 72: { // two little beaked teardrops side by side
+        PodShape a = Round(kRed, 1.2f);
         a.taperStart = 1.3f;
         a.taperPower = 1.3f;
         a.tipRadius = 0.06f;
-        a.stemLength = 0.8f;
+        a.stemLength = 0.9f;
         a.stemBend = 0;
-        return Cluster({{With(a, seed), Deg(0), {0, 0}}, {With(a, seed + 1), Deg(0), {0.7f, 0.05f}}}, w, h);
+        return Cluster({{With(a, seed), Deg(28), {0, 0}}, {With(a, seed + 1), Deg(-32), {0.35f, 0.02f}}}, w, h);
     }
     case 73:
         p = Long(kPeach, 3.4f, true);

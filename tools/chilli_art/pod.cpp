@@ -73,7 +73,8 @@ float Profile(const PodShape& s, float t) {
     float k = std::min(1.0f, t / std::max(1e-3f, shoulderT));
     float rounding = std::sqrt(1 - (1 - k) * (1 - k));
     float body = std::pow(std::max(0.0f, 1 - std::pow(t, s.taperStart)), s.taperPower);
-    float r = std::max(s.tipRadius, std::min(rounding, body));
+    // The tip keeps its radius only at the very end, so a narrow tip stays a point, not a stick.
+    float r = s.tipRadius + (1 - s.tipRadius) * std::min(rounding, body);
     if (s.wobble > 0) r *= 1 + s.wobble * Wobble(s.seed, t * 6);
     return r * s.radius;
 }
@@ -109,6 +110,8 @@ Scene BuildPod(const PodShape& s) {
         }
         scene.tubes.push_back(std::move(tube));
     }
+
+    if (!s.withCalyx) return scene;
 
     // The calyx: a domed cap over the shoulder with sepals spreading down the pod.
     float R = s.radius * s.calyxSize;

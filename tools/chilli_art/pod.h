@@ -26,6 +26,7 @@ struct PodShape {
     float stemBend = 0.3f;   // sideways lean of the stem's end, in stem lengths
     float stemRadius = 0.16f; // in radii
     float calyxSize = 1;
+    bool withCalyx = true; // false for parts of a pod that hang from another (the wings of a crown)
     uint32_t seed = 1;
 };
 
