@@ -19,7 +19,8 @@ DecodedPng LoadCommitted(size_t index) {
 }
 
 bool IsBlack(const DecodedPng& png, int x, int y) {
-    const uint8_t* p = &png.rgba[(static_cast<size_t>(y) * static_cast<size_t>(png.width) + static_cast<size_t>(x)) * 4];
+    const uint8_t* p =
+        &png.rgba[(static_cast<size_t>(y) * static_cast<size_t>(png.width) + static_cast<size_t>(x)) * 4];
     return p[0] == 0 && p[1] == 0 && p[2] == 0;
 }
 
@@ -34,7 +35,8 @@ TEST(CataloguePictures, StandOnBlackAndFillTheirFrame) {
         for (int y = 0; y < png.height; ++y)
             for (int x = 0; x < png.width; ++x)
                 if (!IsBlack(png, x, y)) {
-                    minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y), maxY = std::max(maxY, y);
+                    minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
+                    maxY = std::max(maxY, y);
                     ++covered;
                 }
         // The drawing reaches (almost) both ends of its long side and covers a good share of the frame.
@@ -112,7 +114,8 @@ TEST(Generator, ReproducesTheCommittedPicturesWithoutBlackInsideThePods) {
         for (size_t i = 0; i * 4 < image.rgba.size(); ++i) {
             if (image.rgba[i * 4 + 3] < 128) continue;
             bool allZero = true;
-            for (size_t k = 0; k < channels; ++k) allZero = allZero && encoded.pixels[i * channels + k] == 0;
+            for (size_t k = 0; k < channels; ++k)
+                allZero = allZero && encoded.pixels[i * channels + k] == 0;
             black += allZero;
         }
         EXPECT_EQ(black, 0) << entry.file;

@@ -65,9 +65,12 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     if (!file) return bytes;
     uint8_t buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(file);
     return bytes;
 }
 
-std::string ArtworkPath(const std::string& file) { return std::string(CAPSARO_SOURCE_DIR) + "/build stuff/gfx/" + file; }
+std::string ArtworkPath(const std::string& file) {
+    return std::string(CAPSARO_SOURCE_DIR) + "/build stuff/gfx/" + file;
+}

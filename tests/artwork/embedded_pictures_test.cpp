@@ -14,7 +14,8 @@ namespace {
 
 std::map<std::string, EmbeddedFile> ByName() {
     std::map<std::string, EmbeddedFile> files;
-    for (const EmbeddedFile& file : EmbeddedPictures()) files.emplace(file.name, file);
+    for (const EmbeddedFile& file : EmbeddedPictures())
+        files.emplace(file.name, file);
     return files;
 }
 

@@ -20,7 +20,8 @@ Image ManyColours() {
     for (int y = 1; y < 63; ++y)
         for (int x = 1; x < 63; ++x) {
             uint8_t* p = &image.rgba[static_cast<size_t>(y * 64 + x) * 4];
-            p[0] = static_cast<uint8_t>(x * 4), p[1] = static_cast<uint8_t>(y * 4), p[2] = static_cast<uint8_t>((x + y) * 2);
+            p[0] = static_cast<uint8_t>(x * 4), p[1] = static_cast<uint8_t>(y * 4),
+            p[2] = static_cast<uint8_t>((x + y) * 2);
             p[3] = 255;
         }
     // A pod pixel of (0, 0, 1): the darkest colour that is not black.
@@ -55,7 +56,8 @@ TEST(Encode, PaletteColoursStayCloseToTheOriginal) {
     for (size_t i = 0; i < encoded.pixels.size(); ++i) {
         if (image.rgba[i * 4 + 3] == 0) continue;
         const uint8_t* q = &encoded.palette[encoded.pixels[i] * 3u];
-        for (int k = 0; k < 3; ++k) worst = std::max(worst, std::abs(q[k] - image.rgba[i * 4 + static_cast<size_t>(k)]));
+        for (int k = 0; k < 3; ++k)
+            worst = std::max(worst, std::abs(q[k] - image.rgba[i * 4 + static_cast<size_t>(k)]));
     }
     EXPECT_LE(worst, 24);
 }

@@ -13,8 +13,12 @@ Image RenderImage(size_t index) {
     return Rasterize(scene, entry.width, entry.height, 4);
 }
 
-Encoded RenderPicture(size_t index) { return Encode(RenderImage(index), Pictures()[index].kind); }
+Encoded RenderPicture(size_t index) {
+    return Encode(RenderImage(index), Pictures()[index].kind);
+}
 
-std::vector<uint8_t> RenderPng(size_t index) { return WritePng(RenderPicture(index)); }
+std::vector<uint8_t> RenderPng(size_t index) {
+    return WritePng(RenderPicture(index));
+}
 
 } // namespace chilli_art

@@ -110,7 +110,11 @@ const PictureEntry kPictures[] = {
 };
 } // namespace
 
-const PictureEntry* Pictures() { return kPictures; }
-size_t PictureCount() { return sizeof(kPictures) / sizeof(kPictures[0]); }
+const PictureEntry* Pictures() {
+    return kPictures;
+}
+size_t PictureCount() {
+    return sizeof(kPictures) / sizeof(kPictures[0]);
+}
 
 } // namespace chilli_art

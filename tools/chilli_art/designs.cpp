@@ -11,7 +11,9 @@ namespace chilli_art {
 namespace {
 
 constexpr float kPi = 3.14159265f;
-float Deg(float d) { return d * kPi / 180; }
+float Deg(float d) {
+    return d * kPi / 180;
+}
 
 struct Colours {
     Rgb body, shadow, highlight;
@@ -250,18 +252,22 @@ Scene DesignCatalogue(int index, int w, int h) {
         p.lobeSpread = 0.55f;
         p.stemBend = 0.35f;
         return Single(With(p, seed), w, h, Deg(8), 6);
-    case 9: { // three pods fanned from one point
-        PodShape a = Long(kRed, 5.0f, false);
+    case 9: { // three fleshy pods fanned from one point
+        PodShape a = Long(kRed, 4.2f, false);
         a.material = Glossy(kRed, Surface::Creased, 0.25f);
-        a.taperStart = 2.2f;
-        a.taperPower = 0.8f;
+        a.taperStart = 2.0f;
+        a.taperPower = 0.9f;
         a.tipRadius = 0.1f;
         a.bendMid = 0.12f;
         a.bendTip = 0.1f;
         a.stemLength = 1.0f;
         a.stemBend = 0;
-        return Cluster({{With(a, seed), Deg(55), {0, 0}}, {With(a, seed + 1), Deg(-60), {0, 0}},
-                        {With(a, seed + 2), Deg(0), {0, 0}}},
+        PodShape b = a;
+        b.bendMid = -0.1f;
+        b.bendTip = -0.12f;
+        return Cluster({{With(a, seed), Deg(42), {0, 0}},
+                        {With(b, seed + 1), Deg(-40), {0, 0}},
+                        {With(a, seed + 2), Deg(4), {0, 0}}},
                        w, h);
     }
     case 10:
@@ -363,7 +369,8 @@ Scene DesignCatalogue(int index, int w, int h) {
         PodShape a = Round(kOrangeRed, 1.0f);
         a.stemLength = 1.4f;
         a.stemBend = 0;
-        return Cluster({{With(a, seed), Deg(62), {0, 0}}, {With(a, seed + 1), Deg(-60), {0, 0}},
+        return Cluster({{With(a, seed), Deg(62), {0, 0}},
+                        {With(a, seed + 1), Deg(-60), {0, 0}},
                         {With(a, seed + 2), Deg(4), {0, 0.05f}}},
                        w, h);
     }
@@ -423,7 +430,8 @@ Scene DesignCatalogue(int index, int w, int h) {
         b.material = Glossy(kOrange);
         PodShape c = a;
         c.material = Glossy(kOrangeRed);
-        return Cluster({{With(a, seed), Deg(180 - 22), {0, 0}}, {With(b, seed + 1), Deg(180 + 25), {0.02f, 0}},
+        return Cluster({{With(a, seed), Deg(180 - 22), {0, 0}},
+                        {With(b, seed + 1), Deg(180 + 25), {0.02f, 0}},
                         {With(c, seed + 2), Deg(180), {0, 0.02f}}},
                        w, h);
     }
@@ -433,7 +441,8 @@ Scene DesignCatalogue(int index, int w, int h) {
         a.stemBend = 0.2f;
         std::vector<Placement> row;
         for (int i = 0; i < 3; ++i)
-            row.push_back({With(a, seed + static_cast<uint32_t>(i)), Deg(i == 1 ? -84.0f : -96.0f),
+            row.push_back({With(a, seed + static_cast<uint32_t>(i)),
+                           Deg(i == 1 ? -84.0f : -96.0f),
                            {static_cast<float>(i) * 0.92f, i == 1 ? 0.06f : 0.0f}});
         return Cluster(row, w, h);
     }
@@ -655,8 +664,10 @@ Scene DesignCatalogue(int index, int w, int h) {
         a.stemBend = 0;
         a.stemRadius = 0.1f;
         float spread = index == 95 ? 1.5f : 1.0f;
-        return Cluster({{With(a, seed), Deg(40 * spread), {0, 0}}, {With(a, seed + 1), Deg(-42 * spread), {0, 0}},
-                        {With(a, seed + 2), Deg(-12 * spread), {0, 0}}, {With(a, seed + 3), Deg(16 * spread), {0, 0.05f}}},
+        return Cluster({{With(a, seed), Deg(40 * spread), {0, 0}},
+                        {With(a, seed + 1), Deg(-42 * spread), {0, 0}},
+                        {With(a, seed + 2), Deg(-12 * spread), {0, 0}},
+                        {With(a, seed + 3), Deg(16 * spread), {0, 0.05f}}},
                        w, h);
     }
     case 70:
@@ -695,16 +706,17 @@ Scene DesignCatalogue(int index, int w, int h) {
         p.taperStart = 1.4f;
         p.bendTip = index == 75 ? 0.05f : -0.06f;
         return Single(With(p, seed), w, h);
-    case 77: { // tiny teardrops
+    case 77: { // tiny teardrops along a twig
         PodShape a = Round(kOrangeRed, 1.3f);
         a.taperStart = 1.6f;
         a.taperPower = 1.0f;
         a.tipRadius = 0.08f;
-        a.stemLength = 2.0f;
+        a.stemLength = 0.9f;
         a.stemBend = 0;
-        a.stemRadius = 0.1f;
-        return Cluster({{With(a, seed), Deg(20), {0, 0}}, {With(a, seed + 1), Deg(-15), {0, 0}},
-                        {With(a, seed + 2), Deg(0), {0, 0.35f}}},
+        a.stemRadius = 0.12f;
+        return Cluster({{With(a, seed), Deg(12), {0, 0}},
+                        {With(a, seed + 1), Deg(-14), {0.1f, 0.95f}},
+                        {With(a, seed + 2), Deg(8), {-0.04f, 1.9f}}},
                        w, h);
     }
     case 78:
@@ -853,7 +865,8 @@ Scene DesignLogo(int frame, int size) {
         mark({right}, 0.24f * R, white);
         mark({{right.x + 0.04f * R, right.y + 0.04f * R}}, 0.12f * R, ink);
     } else {
-        mark({{right.x - 0.2f * R, right.y + 0.02f * R}, {right.x, right.y + 0.08f * R},
+        mark({{right.x - 0.2f * R, right.y + 0.02f * R},
+              {right.x, right.y + 0.08f * R},
               {right.x + 0.2f * R, right.y + 0.02f * R}},
              0.045f * R, ink);
     }

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (std::strcmp(argv[1], "--list") == 0) {
-        for (size_t i = 0; i < PictureCount(); ++i) std::printf("%s\t%s\n", Pictures()[i].file, Pictures()[i].displayName);
+        for (size_t i = 0; i < PictureCount(); ++i)
+            std::printf("%s\t%s\n", Pictures()[i].file, Pictures()[i].displayName);
         return 0;
     }
     std::string folder = argv[1];
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < PictureCount(); ++i) {
         const char* file = Pictures()[i].file;
         bool wanted = argc == 2;
-        for (int a = 2; a < argc; ++a) wanted = wanted || std::strcmp(argv[a], file) == 0;
+        for (int a = 2; a < argc; ++a)
+            wanted = wanted || std::strcmp(argv[a], file) == 0;
         if (!wanted) continue;
         std::vector<uint8_t> bytes = RenderPng(i);
         if (bytes.empty() || !WriteFile(folder + "/" + file, bytes)) {

@@ -68,10 +68,12 @@ std::vector<Colour> MedianCut(std::vector<Colour> colours, size_t count) {
     for (const Box& box : boxes) {
         long sum[3] = {0, 0, 0};
         for (const Colour& c : box.colours)
-            for (int k = 0; k < 3; ++k) sum[k] += c[k];
+            for (int k = 0; k < 3; ++k)
+                sum[k] += c[k];
         long n = static_cast<long>(box.colours.size());
         Colour mean;
-        for (int k = 0; k < 3; ++k) mean[k] = static_cast<uint8_t>((sum[k] + n / 2) / n);
+        for (int k = 0; k < 3; ++k)
+            mean[k] = static_cast<uint8_t>((sum[k] + n / 2) / n);
         if (mean[0] == 0 && mean[1] == 0 && mean[2] == 0) mean = {1, 1, 1};
         result.push_back(mean);
     }
@@ -117,7 +119,8 @@ Encoded Encode(const Image& image, PixelKind kind) {
     std::vector<uint8_t> rgb(count * 3);
     for (size_t i = 0; i < count; ++i) {
         unsigned alpha = image.rgba[i * 4 + 3];
-        for (size_t k = 0; k < 3; ++k) rgb[i * 3 + k] = static_cast<uint8_t>((image.rgba[i * 4 + k] * alpha + 127) / 255);
+        for (size_t k = 0; k < 3; ++k)
+            rgb[i * 3 + k] = static_cast<uint8_t>((image.rgba[i * 4 + k] * alpha + 127) / 255);
     }
     if (kind == PixelKind::Rgb) {
         out.pixels = std::move(rgb);
@@ -125,12 +128,15 @@ Encoded Encode(const Image& image, PixelKind kind) {
     }
     std::vector<Colour> podColours;
     for (size_t i = 0; i < count; ++i)
-        if (rgb[i * 3] | rgb[i * 3 + 1] | rgb[i * 3 + 2]) podColours.push_back({rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]});
+        if (rgb[i * 3] | rgb[i * 3 + 1] | rgb[i * 3 + 2])
+            podColours.push_back({rgb[i * 3], rgb[i * 3 + 1], rgb[i * 3 + 2]});
     out.palette = {0, 0, 0};
-    for (const Colour& c : MedianCut(podColours, 255)) out.palette.insert(out.palette.end(), c.begin(), c.end());
+    for (const Colour& c : MedianCut(podColours, 255))
+        out.palette.insert(out.palette.end(), c.begin(), c.end());
     out.pixels.assign(count, 0);
     for (size_t i = 0; i < count; ++i)
-        if (rgb[i * 3] | rgb[i * 3 + 1] | rgb[i * 3 + 2]) out.pixels[i] = static_cast<uint8_t>(Nearest(out.palette, &rgb[i * 3]));
+        if (rgb[i * 3] | rgb[i * 3 + 1] | rgb[i * 3 + 2])
+            out.pixels[i] = static_cast<uint8_t>(Nearest(out.palette, &rgb[i * 3]));
     return out;
 }
 
@@ -157,8 +163,9 @@ std::vector<uint8_t> WritePng(const Encoded& encoded) {
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     }
     png_write_info(png, info);
-    size_t stride = static_cast<size_t>(encoded.width) *
-                    (encoded.kind == PixelKind::Rgb ? 3u : encoded.kind == PixelKind::Palette ? 1u : 4u);
+    size_t stride = static_cast<size_t>(encoded.width) * (encoded.kind == PixelKind::Rgb       ? 3u
+                                                          : encoded.kind == PixelKind::Palette ? 1u
+                                                                                               : 4u);
     for (int y = 0; y < encoded.height; ++y)
         png_write_row(png, const_cast<png_bytep>(&encoded.pixels[static_cast<size_t>(y) * stride]));
     png_write_end(png, nullptr);

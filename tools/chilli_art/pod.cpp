@@ -94,7 +94,8 @@ Scene BuildPod(const PodShape& s) {
         tube.material = s.material;
         tube.seed = s.seed * 31u + static_cast<uint32_t>(lobe);
         tube.detailScale = s.radius * 0.5f;
-        float offset = s.lobes == 1 ? 0 : s.lobeSpread * (2 * static_cast<float>(lobe) / static_cast<float>(s.lobes - 1) - 1);
+        float offset =
+            s.lobes == 1 ? 0 : s.lobeSpread * (2 * static_cast<float>(lobe) / static_cast<float>(s.lobes - 1) - 1);
         float lobeScale = s.lobes == 1 ? 1 : (1 - s.lobeSpread * 0.6f) * (0.94f + 0.12f * Hash01(s.seed, lobe + 11));
         for (size_t i = 0; i < spine.centre.size(); ++i) {
             float t = spine.along[i] / total;
@@ -124,8 +125,8 @@ Scene BuildPod(const PodShape& s) {
         tube.detailScale = R * 0.3f;
         scene.tubes.push_back(std::move(tube));
     };
-    addCalyx(Curve({-0.7f * R, 0.3f * R}, {-0.3f * R, 0.02f * R}, {0.3f * R, 0.02f * R}, {0.7f * R, 0.3f * R}, 0.17f * R,
-                   0.17f * R, 16));
+    addCalyx(Curve({-0.7f * R, 0.3f * R}, {-0.3f * R, 0.02f * R}, {0.3f * R, 0.02f * R}, {0.7f * R, 0.3f * R},
+                   0.17f * R, 0.17f * R, 16));
     const int sepals = 5;
     for (int k = 0; k < sepals; ++k) {
         float f = 2 * static_cast<float>(k) / (sepals - 1) - 1;

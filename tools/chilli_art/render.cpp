@@ -9,14 +9,22 @@ namespace chilli_art {
 
 namespace {
 
-float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
+float Clamp01(float v) {
+    return std::min(1.0f, std::max(0.0f, v));
+}
 float Smooth(float v) {
     v = Clamp01(v);
     return v * v * (3 - 2 * v);
 }
-Rgb Mix(Rgb a, Rgb b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
-Rgb Scale(Rgb a, float s) { return {a.r * s, a.g * s, a.b * s}; }
-Rgb Add(Rgb a, Rgb b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
+Rgb Mix(Rgb a, Rgb b, float t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+Rgb Scale(Rgb a, float s) {
+    return {a.r * s, a.g * s, a.b * s};
+}
+Rgb Add(Rgb a, Rgb b) {
+    return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
 
 struct Vec3 {
     float x, y, z;
@@ -25,7 +33,9 @@ Vec3 Normalize(Vec3 v) {
     float len = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     return len > 0 ? Vec3{v.x / len, v.y / len, v.z / len} : Vec3{0, 0, 1};
 }
-float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+float Dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 // Hash-based value noise in [0, 1], smooth between lattice points.
 float Hash(int x, int y, uint32_t seed) {
@@ -46,7 +56,9 @@ float Noise(float x, float y, uint32_t seed) {
     return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
 }
 // Two octaves, for wrinkles that are not too regular.
-float Fractal(float x, float y, uint32_t seed) { return Noise(x, y, seed) * 0.65f + Noise(x * 2.3f, y * 2.3f, seed + 7) * 0.35f; }
+float Fractal(float x, float y, uint32_t seed) {
+    return Noise(x, y, seed) * 0.65f + Noise(x * 2.3f, y * 2.3f, seed + 7) * 0.35f;
+}
 
 struct Hit {
     const Tube* tube = nullptr;
@@ -137,9 +149,12 @@ struct Candidate {
 void TransformScene(Scene& scene, float angle, float scale, Vec2 offset) {
     float cs = std::cos(angle), sn = std::sin(angle);
     for (Tube& tube : scene.tubes) {
-        for (Vec2& c : tube.centre) c = {(c.x * cs - c.y * sn) * scale + offset.x, (c.x * sn + c.y * cs) * scale + offset.y};
-        for (float& r : tube.radius) r *= scale;
-        for (float& a : tube.along) a *= scale;
+        for (Vec2& c : tube.centre)
+            c = {(c.x * cs - c.y * sn) * scale + offset.x, (c.x * sn + c.y * cs) * scale + offset.y};
+        for (float& r : tube.radius)
+            r *= scale;
+        for (float& a : tube.along)
+            a *= scale;
         tube.zBoost *= scale;
         tube.detailScale *= scale;
     }
@@ -249,12 +264,14 @@ Image Rasterize(const Scene& scene, int width, int height, int samples) {
                     ++covered;
                 }
             if (covered == 0) continue;
-            uint8_t* out = &image.rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4];
+            uint8_t* out =
+                &image.rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4];
             float k = 1.0f / static_cast<float>(covered);
             out[0] = static_cast<uint8_t>(std::lround(sum.r * k));
             out[1] = static_cast<uint8_t>(std::lround(sum.g * k));
             out[2] = static_cast<uint8_t>(std::lround(sum.b * k));
-            out[3] = static_cast<uint8_t>(std::lround(255.0f * static_cast<float>(covered) / static_cast<float>(samples * samples)));
+            out[3] = static_cast<uint8_t>(
+                std::lround(255.0f * static_cast<float>(covered) / static_cast<float>(samples * samples)));
         }
     }
     return image;

@@ -33,9 +33,9 @@ struct Tube {
     std::vector<float> radius;
     std::vector<float> along;
     Material material;
-    float zBoost = 0;   // lifts the tube above others (calyx over pod, front pod over back pod)
-    int group = 0;      // tubes of one group meet in shaded creases (the lobes of one pod)
-    uint32_t seed = 1;  // places the surface noise
+    float zBoost = 0;      // lifts the tube above others (calyx over pod, front pod over back pod)
+    int group = 0;         // tubes of one group meet in shaded creases (the lobes of one pod)
+    uint32_t seed = 1;     // places the surface noise
     float detailScale = 1; // size of the surface detail, in the tube's own units
 };
 

@@ -12,7 +12,8 @@ bool ReadFile(const std::string& path, std::vector<unsigned char>& bytes) {
     if (!file) return false;
     unsigned char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
     bool ok = !std::ferror(file);
     std::fclose(file);
     return ok;
@@ -58,7 +59,8 @@ int main(int argc, char** argv) {
             text += std::to_string(bytes[k]) + ",";
         }
         text += "0};\n";
-        table += "        {" + Quote(prefix + BaseName(argv[i])) + ", " + array + ", " + std::to_string(bytes.size()) + "},\n";
+        table += "        {" + Quote(prefix + BaseName(argv[i])) + ", " + array + ", " + std::to_string(bytes.size()) +
+                 "},\n";
     }
     text += "} // namespace\n\nstd::vector<EmbeddedFile> EmbeddedPictures() {\n    return {\n" + table + "    };\n}\n";
 
