@@ -749,6 +749,7 @@ Scene DesignCatalogue(int index, int w, int h) {
     case 83: { // ornamental: points upward, purple-green calyx
         p = Long(kRed, 4.0f, true);
         p.taperStart = 1.5f;
+        p.purple = 0.45f;
         return Single(With(p, seed), w, h, kPi);
     }
     case 84:

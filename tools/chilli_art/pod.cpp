@@ -46,7 +46,7 @@ Tube Curve(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, float r0, float r1, int samples) 
     return tube;
 }
 
-Material CalyxMaterial(bool dried) {
+Material CalyxMaterial(bool dried, float purple) {
     Material m;
     if (dried) {
         m.body = {105, 80, 45};
@@ -64,6 +64,12 @@ Material CalyxMaterial(bool dried) {
         m.shininess = 25;
         m.surface = Surface::Creased;
         m.detail = 0.4f;
+        auto tint = [purple](Rgb c, Rgb to) {
+            return Rgb{c.r + (to.r - c.r) * purple, c.g + (to.g - c.g) * purple, c.b + (to.b - c.b) * purple};
+        };
+        m.body = tint(m.body, {96, 52, 104});
+        m.shadow = tint(m.shadow, {44, 22, 50});
+        m.highlight = tint(m.highlight, {200, 160, 210});
     }
     return m;
 }
@@ -116,7 +122,7 @@ Scene BuildPod(const PodShape& s) {
 
     // The calyx: a domed cap over the shoulder with sepals spreading down the pod.
     float R = s.radius * s.calyxSize;
-    Material calyx = CalyxMaterial(s.dried);
+    Material calyx = CalyxMaterial(s.dried, s.purple);
     auto addCalyx = [&](Tube tube) {
         tube.material = calyx;
         tube.group = 1;
@@ -143,7 +149,7 @@ Scene BuildPod(const PodShape& s) {
     float sr = s.stemRadius * s.radius;
     Tube stem = Curve({0, 0}, {0, -stemLen * 0.45f}, {s.stemBend * stemLen * 0.4f, -stemLen * 0.8f},
                       {s.stemBend * stemLen, -stemLen}, sr * 1.35f, sr * 0.9f, 24);
-    stem.material = CalyxMaterial(s.dried);
+    stem.material = CalyxMaterial(s.dried, s.purple);
     stem.material.surface = Surface::Creased;
     stem.group = 2;
     stem.zBoost = s.radius * 1.1f;

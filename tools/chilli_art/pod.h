@@ -22,6 +22,7 @@ struct PodShape {
     float flatten = 1; // squashes the pod across its spine (dried, flattened pods)
     Material material;
     bool dried = false;       // brown calyx and stem
+    float purple = 0;         // tints a fresh calyx and stem toward purple (ornamentals with dark foliage)
     float stemLength = 0.6f;  // in radii; FitStem may lengthen it to fill a tall picture
     float stemBend = 0.3f;    // sideways lean of the stem's end, in stem lengths
     float stemRadius = 0.16f; // in radii
