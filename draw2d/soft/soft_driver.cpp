@@ -1,0 +1,194 @@
+// The software driver: textures as prepared pixel levels, a back buffer in memory per display,
+// drawing recorded into the CPU rasterizer and finished before anything reads the pixels.
+#include "draw2d/soft/soft_driver.h"
+
+#include "draw2d/soft/soft_rasterizer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+class SoftDriverTexture : public DriverTexture, public std::enable_shared_from_this<SoftDriverTexture> {
+public:
+    explicit SoftDriverTexture(PreparedTexture prepared, bool mipmapped) : prepared_(std::move(prepared)) {
+        for (const TextureLevel& level : prepared_.levels) levels_.push_back({level.width, level.height, level.pixels.data()});
+        texture_.levels = levels_.data();
+        texture_.levelCount = static_cast<int>(levels_.size());
+        texture_.mipmapped = mipmapped && levels_.size() > 1;
+    }
+    SoftTexture Sampled(bool filtered) const {
+        SoftTexture texture = texture_;
+        texture.filtered = filtered;
+        return texture;
+    }
+
+private:
+    PreparedTexture prepared_;
+    std::vector<SoftMipLevel> levels_;
+    SoftTexture texture_;
+};
+
+class SoftDisplay : public DriverDisplay {
+public:
+    SoftDisplay(int32_t width, int32_t height, std::unique_ptr<SoftPresenter> presenter)
+        : width_(width), height_(height), presenter_(std::move(presenter)) {
+        Fit();
+    }
+    int32_t Width() const override { return presenter_ && attached_ ? presenter_->Width() : width_; }
+    int32_t Height() const override { return presenter_ && attached_ ? presenter_->Height() : height_; }
+    bool Lost() const override { return presenter_ && presenter_->Lost(); }
+
+    void SetAttached() {
+        attached_ = true;
+        Fit();
+    }
+    // Grows the buffer to the drawing area (an attached window may have grown), keeping its pixels.
+    bool Fit() {
+        const int32_t w = std::min(std::max(Width(), 1), kMaxSoftDisplaySide);
+        const int32_t h = std::min(std::max(Height(), 1), kMaxSoftDisplaySide);
+        if (w <= bufferWidth_ && h <= bufferHeight_) return false;
+        const int32_t newWidth = std::max(w, bufferWidth_);
+        const int32_t newHeight = std::max(h, bufferHeight_);
+        std::vector<uint32_t> grown(static_cast<size_t>(newWidth) * static_cast<size_t>(newHeight), 0xFF000000u);
+        for (int32_t y = 0; y < bufferHeight_; ++y)
+            std::memcpy(&grown[static_cast<size_t>(y) * static_cast<size_t>(newWidth)],
+                        &pixels_[static_cast<size_t>(y) * static_cast<size_t>(bufferWidth_)],
+                        static_cast<size_t>(bufferWidth_) * sizeof(uint32_t));
+        pixels_.swap(grown);
+        bufferWidth_ = newWidth;
+        bufferHeight_ = newHeight;
+        return true;
+    }
+    SoftSurface Surface() {
+        return {pixels_.data(), std::min(Width(), bufferWidth_), std::min(Height(), bufferHeight_), bufferWidth_};
+    }
+    void Present() {
+        if (!presenter_ || presenter_->Lost()) return;
+        const SoftSurface surface = Surface();
+        presenter_->Present(surface.pixels, surface.width, surface.height, surface.pitch);
+    }
+
+private:
+    int32_t width_, height_;
+    std::unique_ptr<SoftPresenter> presenter_;
+    bool attached_ = false;
+    std::vector<uint32_t> pixels_;
+    int32_t bufferWidth_ = 0, bufferHeight_ = 0;
+};
+
+class SoftDriver : public TDrawDriver {
+public:
+    explicit SoftDriver(std::shared_ptr<SoftWindowHost> host) : host_(std::move(host)) {}
+    ~SoftDriver() override { rasterizer_.Finish(); }
+
+    const char* Name() const override { return "software"; }
+
+    std::vector<TGraphicsMode> DisplayModes() override { return host_ ? host_->DisplayModes() : std::vector<TGraphicsMode>{}; }
+
+    std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
+                                                 int32_t) override {
+        if (width <= 0 || height <= 0 || width > kMaxSoftDisplaySide || height > kMaxSoftDisplaySide)
+            throw DrawError("CreateSurface Failed result=0");
+        std::unique_ptr<SoftPresenter> presenter;
+        if (host_) presenter = host_->OpenWindow(width, height, depth, hertz);
+        return std::make_unique<SoftDisplay>(width, height, std::move(presenter));
+    }
+
+    std::unique_ptr<DriverDisplay> AttachDisplay(uint64_t window, int32_t) override {
+        if (!host_) return nullptr;
+        std::unique_ptr<SoftPresenter> presenter = host_->AttachWindow(window);
+        if (!presenter) return nullptr;
+        auto display = std::make_unique<SoftDisplay>(presenter->Width(), presenter->Height(), std::move(presenter));
+        display->SetAttached();
+        return display;
+    }
+
+    void SelectDisplay(DriverDisplay* display) override {
+        Finish();
+        current_ = static_cast<SoftDisplay*>(display);
+        if (current_) rasterizer_.SetTarget(current_->Surface());
+    }
+
+    bool CanSyncToVerticalBlank() const override { return false; }
+
+    std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t flags) override {
+        return std::make_shared<SoftDriverTexture>(texture, (flags & ImageMipmapped) != 0);
+    }
+
+    void DrawQuads(const DriverTexture* texture, const QuadState& state, const DrawQuad* quads, size_t count) override {
+        if (!Ready()) return;
+        static_assert(sizeof(DrawQuad) == sizeof(SoftQuad), "quads are handed over as they are");
+        SoftState soft;
+        soft.blend = state.blend;
+        soft.color = state.color;
+        soft.clip = {state.clip.left, state.clip.top, state.clip.right, state.clip.bottom};
+        const auto* softQuads = reinterpret_cast<const SoftQuad*>(quads);
+        if (!texture) {
+            rasterizer_.DrawQuads(nullptr, soft, softQuads, count);
+            return;
+        }
+        const auto* softTexture = static_cast<const SoftDriverTexture*>(texture);
+        // The rasterizer reads the texture when the frame is finished: keep it alive until then.
+        inFlight_.push_back(std::const_pointer_cast<SoftDriverTexture>(softTexture->shared_from_this()));
+        const SoftTexture sampled = softTexture->Sampled(state.filtered);
+        rasterizer_.DrawQuads(&sampled, soft, softQuads, count);
+    }
+
+    void Clear(const DrawRect& rect, uint32_t color) override {
+        if (!Ready()) return;
+        rasterizer_.Clear({rect.left, rect.top, rect.right, rect.bottom}, color);
+    }
+
+    void Flip(int32_t) override {
+        if (!current_) return;
+        Finish();
+        current_->Present();
+    }
+
+    PixmapPtr GrabBackBuffer(int32_t x, int32_t y, int32_t width, int32_t height) override {
+        if (!current_ || width <= 0 || height <= 0) return nullptr;
+        Finish();
+        PixmapPtr pixmap = CreatePixmap(width, height, FormatBGR888, 4);
+        if (!pixmap) return nullptr;
+        std::memset(pixmap->pixels, 0, static_cast<size_t>(pixmap->pitch) * static_cast<size_t>(height));
+        SoftCopyToBGR888(current_->Surface(), x, y, width, height, pixmap->pixels, pixmap->pitch);
+        return pixmap;
+    }
+
+    void SetPointerVisible(bool visible) override {
+        if (host_) host_->SetPointerVisible(visible);
+    }
+    void MovePointer(int32_t x, int32_t y) override {
+        if (host_) host_->MovePointer(x, y);
+    }
+
+private:
+    // Ready to record for the current display; an attached window that grew gets a bigger buffer.
+    bool Ready() {
+        if (!current_ || current_->Lost()) return false;
+        const SoftSurface surface = current_->Surface();
+        const SoftSurface& target = rasterizer_.Target();
+        if (surface.pixels != target.pixels || surface.width != target.width || surface.height != target.height) {
+            Finish();
+            current_->Fit();
+            rasterizer_.SetTarget(current_->Surface());
+        }
+        return true;
+    }
+
+    void Finish() {
+        rasterizer_.Finish();
+        inFlight_.clear();
+    }
+
+    std::shared_ptr<SoftWindowHost> host_;
+    SoftRasterizer rasterizer_;
+    SoftDisplay* current_ = nullptr;
+    std::vector<std::shared_ptr<SoftDriverTexture>> inFlight_;
+};
+
+}  // namespace
+
+DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host) { return std::make_shared<SoftDriver>(std::move(host)); }

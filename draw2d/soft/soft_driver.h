@@ -1,0 +1,41 @@
+// The software drawing driver: displays whose pixels live in memory, drawn by the CPU rasterizer.
+// Without a window host its displays are offscreen (tests, headless renders); with one, each
+// frame is presented into a host window.
+#pragma once
+
+#include "draw2d/draw_driver.h"
+
+#include <cstdint>
+#include <memory>
+
+// A window that shows a software display's frames.
+class SoftPresenter {
+public:
+    virtual ~SoftPresenter() = default;
+    // The window's drawing area now.
+    virtual int32_t Width() const = 0;
+    virtual int32_t Height() const = 0;
+    // The window is gone (its owner destroyed it).
+    virtual bool Lost() const { return false; }
+    // Shows the top-left width x height of the pixels (0xAARRGGBB, pitch in pixels).
+    virtual void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) = 0;
+};
+
+// Makes the windows of software displays; the display-window host provides it.
+class SoftWindowHost {
+public:
+    virtual ~SoftWindowHost() = default;
+    virtual std::vector<TGraphicsMode> DisplayModes() = 0;
+    // A full-screen (depth > 0) or own window; throws DrawError on failure.
+    virtual std::unique_ptr<SoftPresenter> OpenWindow(int32_t width, int32_t height, int32_t depth, int32_t hertz) = 0;
+    // Presents into an existing window by its id; null on failure.
+    virtual std::unique_ptr<SoftPresenter> AttachWindow(uint64_t window) = 0;
+    virtual void SetPointerVisible(bool /*visible*/) {}
+    virtual void MovePointer(int32_t /*x*/, int32_t /*y*/) {}
+};
+
+// Largest side of a software display's pixel buffer.
+constexpr int32_t kMaxSoftDisplaySide = 16384;
+
+// A software driver; `host` null makes every display offscreen (AttachDisplay then fails).
+DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host = nullptr);

@@ -1,0 +1,127 @@
+// The host pump: timer ticks, the registered host sources, and one poll(2) to wait on them all.
+#include "gui/events/pump.h"
+
+#include "gui/events/timer_ticks.h"
+#include "runtime/runtime_error.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+
+namespace {
+
+// Owns the eventfd that wakes WaitSystem.
+class WakeDescriptor {
+public:
+    WakeDescriptor() : fd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+        if (fd_ < 0) RuntimeError("Cannot create the pump's wake descriptor");
+    }
+    ~WakeDescriptor() { close(fd_); }
+    WakeDescriptor(const WakeDescriptor&) = delete;
+    WakeDescriptor& operator=(const WakeDescriptor&) = delete;
+
+    int Fd() const { return fd_; }
+    void Signal() const {
+        const uint64_t one = 1;
+        // A full counter (EAGAIN) is already readable, which is all a wake needs.
+        while (write(fd_, &one, sizeof one) < 0 && errno == EINTR) {
+        }
+    }
+    void Drain() const {
+        uint64_t count = 0;
+        while (read(fd_, &count, sizeof count) < 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    int fd_;
+};
+
+struct Pump {
+    WakeDescriptor wake;
+    std::vector<std::shared_ptr<PumpSource>> sources;
+    bool busy = false;
+    // Kept between rounds so that pumping does not allocate once warmed up.
+    std::vector<std::shared_ptr<PumpSource>> round;
+    std::vector<pollfd> fds;
+    std::vector<size_t> firstFd;
+};
+
+Pump& ThePump() {
+    static Pump pump;
+    return pump;
+}
+
+// Clears the busy flag however the round ends.
+class BusyRound {
+public:
+    explicit BusyRound(Pump& pump) : pump_(pump) { pump_.busy = true; }
+    ~BusyRound() { pump_.busy = false; }
+    BusyRound(const BusyRound&) = delete;
+    BusyRound& operator=(const BusyRound&) = delete;
+
+private:
+    Pump& pump_;
+};
+
+// Sources may be added or removed by the messages they dispatch; each round works on a copy.
+void DispatchAll(Pump& pump) {
+    pump.wake.Drain();
+    DeliverTimerTicks();
+    pump.round = pump.sources;
+    for (const auto& source : pump.round) source->Dispatch();
+    pump.round.clear();
+}
+
+}  // namespace
+
+void AddPumpSource(std::shared_ptr<PumpSource> source) {
+    if (source) ThePump().sources.push_back(std::move(source));
+}
+
+void RemovePumpSource(const std::shared_ptr<PumpSource>& source) {
+    auto& sources = ThePump().sources;
+    sources.erase(std::remove(sources.begin(), sources.end(), source), sources.end());
+}
+
+void PollSystem() {
+    Pump& pump = ThePump();
+    if (pump.busy) return;
+    BusyRound round(pump);
+    DispatchAll(pump);
+}
+
+void WaitSystem() {
+    Pump& pump = ThePump();
+    if (pump.busy) return;
+    BusyRound busy(pump);
+
+    pump.fds.clear();
+    pump.firstFd.clear();
+    pump.fds.push_back(pollfd{pump.wake.Fd(), POLLIN, 0});
+    int timeout = -1;
+    pump.round = pump.sources;
+    for (const auto& source : pump.round) {
+        pump.firstFd.push_back(pump.fds.size());
+        const int limit = source->PrepareWait(pump.fds);
+        if (limit >= 0 && (timeout < 0 || limit < timeout)) timeout = limit;
+    }
+    pump.firstFd.push_back(pump.fds.size());
+
+    if (poll(pump.fds.data(), pump.fds.size(), timeout) < 0 && errno != EINTR) {
+        for (pollfd& fd : pump.fds) fd.revents = 0;
+    }
+    for (size_t i = 0; i < pump.round.size(); ++i) {
+        const size_t first = pump.firstFd[i];
+        pump.round[i]->FinishWait(pump.fds.data() + first, pump.firstFd[i + 1] - first);
+    }
+    pump.round.clear();
+    DispatchAll(pump);
+}
+
+bool PumpBusy() { return ThePump().busy; }
+
+void WakePump() { ThePump().wake.Signal(); }

@@ -1,0 +1,130 @@
+// Timers: the period, ticks handed to the event thread and merged in the queue, WaitTimer and
+// the lifecycle of a running timer. Timing checks leave room for a loaded two-core machine.
+#include "event_support.h"
+#include "gui/events/hooks.h"
+#include "gui/events/pump.h"
+#include "gui/events/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <thread>
+
+namespace {
+
+class TimerTest : public ::testing::Test {
+protected:
+    void SetUp() override { DrainEvents(); }
+    void TearDown() override { DrainEvents(); }
+};
+
+void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace
+
+TEST(TimerPeriod, IsThousandOverHertzTruncated) {
+    EXPECT_EQ(TimerPeriod(100.0f), 10);
+    EXPECT_EQ(TimerPeriod(3.0f), 333);
+    EXPECT_EQ(TimerPeriod(60.0f), 16);
+    EXPECT_EQ(TimerPeriod(1000.0f), 1);
+    EXPECT_EQ(TimerPeriod(0.5f), 2000);
+    // Rates no timer can keep give 0; absurdly slow ones are capped instead of overflowing.
+    EXPECT_EQ(TimerPeriod(1001.0f), 0);
+    EXPECT_EQ(TimerPeriod(0.0f), 0);
+    EXPECT_EQ(TimerPeriod(-5.0f), 0);
+    EXPECT_EQ(TimerPeriod(std::nanf("")), 0);
+    EXPECT_EQ(TimerPeriod(1e-12f), std::numeric_limits<int32_t>::max());
+}
+
+TEST_F(TimerTest, ASecondOfUntakenTicksIsOneMergedTick) {
+    auto timer = CreateTimer(100.0f);
+    SleepMs(1000);
+    // Nothing has run on this thread: the ticks are only counted until the pump runs.
+    EXPECT_EQ(TimerTicks(timer), 0);
+    PollSystem();
+    StopTimer(timer);
+
+    ASSERT_EQ(QueuedEventCount(), 1);
+    ASSERT_EQ(PollEvent(), EventTimerTick);
+    EXPECT_EQ(EventSource(), timer);
+    EXPECT_EQ(EventData(), TimerTicks(timer));
+    EXPECT_GE(EventData(), 95);
+    EXPECT_LE(EventData(), 105);
+}
+
+TEST_F(TimerTest, WaitTimerCountsTicksSinceTheLastWait) {
+    auto timer = CreateTimer(100.0f);
+    const int32_t first = WaitTimer(timer);
+    EXPECT_GE(first, 1);
+    SleepMs(100);
+    const int32_t second = WaitTimer(timer);
+    EXPECT_GE(second, 8);
+    EXPECT_EQ(first + second, TimerTicks(timer));
+    StopTimer(timer);
+    EXPECT_EQ(WaitTimer(timer), 0);  // stopped: nothing more will come, so it does not wait
+}
+
+TEST_F(TimerTest, ARunningTimerHoldsItselfUntilStopped) {
+    std::weak_ptr<TTimer> watch;
+    {
+        auto timer = CreateTimer(200.0f);
+        watch = timer;
+    }
+    ASSERT_FALSE(watch.expired());
+    while (QueuedEventCount() == 0) WaitSystem();
+    ASSERT_EQ(PollEvent(), EventTimerTick);
+    EXPECT_EQ(EventSource(), watch.lock());
+
+    StopTimer(watch.lock());
+    DrainEvents();
+    PollEvent();  // the null event replaces the last tick as the current event
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST_F(TimerTest, ATimerWithAnEventEmitsThatObjectAtEachTick) {
+    const auto repaint = MakeEvent(EventGadgetPaint, MakeText("canvas"));
+    auto timer = CreateTimer(100.0f, repaint);
+    EXPECT_GE(WaitTimer(timer), 1);
+    // Not a merged id: each tick queues the same object again.
+    ASSERT_GE(QueuedEventCount(), 1);
+    EXPECT_EQ(PeekEvent(), repaint);
+    StopTimer(timer);
+    EXPECT_EQ(timer->event, nullptr);
+    EXPECT_EQ(timer->self, nullptr);
+    DrainEvents();
+    PollEvent();
+    EXPECT_EQ(repaint.use_count(), 1);  // neither the timer nor the queue holds it any more
+}
+
+TEST_F(TimerTest, RatesNoTimerCanKeepNeverTickAndHoldNothing) {
+    std::weak_ptr<TTimer> watch;
+    {
+        auto timer = CreateTimer(5000.0f);
+        EXPECT_EQ(timer->hostHandle, 0);
+        EXPECT_EQ(WaitTimer(timer), 0);
+        watch = timer;
+    }
+    EXPECT_TRUE(watch.expired());
+}
+
+namespace {
+std::shared_ptr<TObject> StopOnFirstTick(int32_t, const std::shared_ptr<TObject>& data, const std::shared_ptr<TObject>&) {
+    const auto* event = dynamic_cast<const TEvent*>(data.get());
+    if (event && event->id == EventTimerTick) StopTimer(std::static_pointer_cast<TTimer>(event->source));
+    return data;
+}
+}  // namespace
+
+TEST_F(TimerTest, StoppingFromATickDropsTheTicksStillDue) {
+    auto timer = CreateTimer(100.0f);
+    SleepMs(100);
+    AddHook(EmitEventHook(), StopOnFirstTick, nullptr, 0);
+    PollSystem();
+    RemoveHook(EmitEventHook(), StopOnFirstTick, nullptr);
+    EXPECT_EQ(TimerTicks(timer), 1);
+    EXPECT_EQ(timer->hostHandle, 0);
+    SleepMs(30);
+    PollSystem();
+    EXPECT_EQ(TimerTicks(timer), 1);
+}
