@@ -2,7 +2,6 @@
 #include "draw2d/soft/soft_raster.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 

@@ -60,7 +60,7 @@ bool LevelUsable(const SoftMipLevel& level) {
            level.height <= kMaxTextureSide;
 }
 
-int32_t Fixed(double x) { return static_cast<int32_t>(std::lround(x * 65536.0)); }
+int32_t Fixed(double x) { return static_cast<int32_t>(std::floor(x * 65536.0 + 0.5)); }
 
 // The first row at or after j that the worker owns.
 int NextOwnedRow(int j, SoftRows rows) {
@@ -70,31 +70,57 @@ int NextOwnedRow(int j, SoftRows rows) {
     return offset == 0 ? j : (band + offset) << rows.shift;
 }
 
-// Cuts a span of count pixels, sampling (u, v) + i·(du, dv) at pixel i, to the pixels inside the hull:
-// skip of them dropped at the start, count left. False when none is left.
-bool TrimToHull(const SoftHull& hull, double u, double v, double du, double dv, int& skip, int& count) {
-    double lo = 0, hi = count - 1;
-    for (int p = 0; p < hull.count; ++p) {
-        const SoftHalfPlane& h = hull.planes[p];
-        const double at = h.a * u + h.b * v - h.c, slope = h.a * du + h.b * dv;
-        if (slope > 0)
-            hi = std::min(hi, std::floor(-at / slope));
-        else if (slope < 0)
-            lo = std::max(lo, std::ceil(-at / slope));
-        else if (at > 0)
-            return false;
-        if (lo > hi) return false;
+// A hull's half-planes as affine functions of drawing coordinates for one piece: at pixel centre (x, y),
+// a plane's value is dx·x + dy·y + at0, and the pixel can show only where every value is ≤ 0.
+struct PieceHull {
+    static constexpr int kMaxPlanes = 64;
+    // Planes bounding the span on the right (dx > 0), on the left (dx < 0), and the rest (dx = 0).
+    double dx[kMaxPlanes], dy[kMaxPlanes], at0[kMaxPlanes], inverseDx[kMaxPlanes];
+    int rightEnd = 0, leftEnd = 0, planeCount = 0;
+
+    PieceHull(const SoftHull& hull, const Plane& u, const Plane& v) {
+        planeCount = std::min(hull.count, kMaxPlanes);
+        int order[kMaxPlanes];
+        for (int pass = 0, n = 0; pass < 3; ++pass) {
+            for (int p = 0; p < planeCount; ++p) {
+                const SoftHalfPlane& h = hull.planes[p];
+                const double slope = h.a * u.dx + h.b * v.dx;
+                if ((pass == 0 && slope > 0) || (pass == 1 && slope < 0) || (pass == 2 && slope == 0)) order[n++] = p;
+            }
+            (pass == 0 ? rightEnd : leftEnd) = n;
+        }
+        for (int i = 0; i < planeCount; ++i) {
+            const SoftHalfPlane& h = hull.planes[order[i]];
+            dx[i] = h.a * u.dx + h.b * v.dx;
+            dy[i] = h.a * u.dy + h.b * v.dy;
+            at0[i] = h.a * u.at0 + h.b * v.at0 - h.c;
+            inverseDx[i] = dx[i] != 0 ? 1 / dx[i] : 0;
+        }
     }
-    skip = static_cast<int>(lo);
-    count = static_cast<int>(hi) - skip + 1;
-    return true;
-}
+
+    // Cuts the span of count pixels from x (a pixel centre) on row centre y to the pixels inside:
+    // skip of them dropped at the start, count left. False when none is left.
+    bool Trim(double x, double y, int& skip, int& count) const {
+        // Pixel i lies inside plane p when at + i·dx ≤ 0; floor and ceil are taken once at the end.
+        double lo = 0, hi = count - 1;
+        for (int p = 0; p < rightEnd; ++p) hi = std::min(hi, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
+        for (int p = rightEnd; p < leftEnd; ++p) lo = std::max(lo, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
+        for (int p = leftEnd; p < planeCount; ++p)
+            if (dy[p] * y + at0[p] > 0) return false;
+        lo = std::ceil(lo);
+        hi = std::floor(hi);
+        if (!(lo <= hi)) return false;
+        skip = static_cast<int>(lo);
+        count = static_cast<int>(hi) - skip + 1;
+        return true;
+    }
+};
 
 // Fills a convex polygon (3 or 4 corners in order, either winding) span by span. A pixel belongs to it
 // when its centre lies inside, or on a left or top edge.
 // With a hull, each span is further cut to the pixels whose samples can fall inside it.
 void FillConvex(const SoftSurface& surface, const Point* points, int n, const SoftClip& clip, SoftRows rows,
-                const Plane* u, const Plane* v, const SoftHull* hull, const SoftSpanConst& k) {
+                const Plane* u, const Plane* v, const PieceHull* hull, const SoftSpanConst& k) {
     Edge edges[4];
     int edgeCount = 0;
     double yMin = points[0].y, yMax = points[0].y;
@@ -132,7 +158,7 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         if (k.texels) {
             const double x = first + 0.5, uAt = u->At(x, y), vAt = v->At(x, y);
             walk = {Fixed(uAt), Fixed(vAt), Fixed(u->dx), Fixed(v->dx)};
-            if (hull && !TrimToHull(*hull, uAt, vAt, u->dx, v->dx, skip, count)) continue;
+            if (hull && !hull->Trim(x, y, skip, count)) continue;
         }
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
         walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
@@ -188,8 +214,12 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     // Where alpha 0 leaves the destination as it is, only the hull of the visible texels is drawn.
     const bool alphaZeroDrawsNothing =
         state.blend == SoftBlendMask || state.blend == SoftBlendAlpha || state.blend == SoftBlendLight;
-    const SoftHull* hull = texture->hulls && alphaZeroDrawsNothing ? &texture->hulls[level] : nullptr;
-    FillConvex(surface, points, n, clip, rows, &u, &v, hull, k);
+    if (texture->hulls && alphaZeroDrawsNothing && texture->hulls[level].count <= PieceHull::kMaxPlanes) {
+        const PieceHull hull(texture->hulls[level], u, v);
+        FillConvex(surface, points, n, clip, rows, &u, &v, &hull, k);
+    } else {
+        FillConvex(surface, points, n, clip, rows, &u, &v, nullptr, k);
+    }
 }
 
 SoftClip Limit(SoftClip clip, const SoftSurface& surface) {
