@@ -163,7 +163,15 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
         walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
         walk.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.dv));
-        span(surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch + first + skip, count, walk, k);
+        uint32_t* const row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
+        // The next row's pixels are most likely out of cache (sprites land anywhere): ask for them
+        // while this row is drawn.
+        if (j + 1 < rowEnd) {
+            const uint32_t* next = row + surface.pitch;
+            for (int x = first + skip; x < first + skip + count; x += 16) __builtin_prefetch(next + x, 1);
+            __builtin_prefetch(next + first + skip + count - 1, 1);
+        }
+        span(row + first + skip, count, walk, k);
     }
 }
 
