@@ -85,6 +85,40 @@ CAPSARO_AVX2_INLINE inline __m256i Mix(__m256i x, __m256i y, __m256i a16, __m256
     return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
 }
 
+// Bilinear sampling for levels at least two texels wide: each pixel's two horizontal neighbours are
+// fetched as one 64-bit pair, halving the gathered elements. Clamping moves the pair inside the row
+// and turns the weight to all-left or all-right, which gives the same texel as clamping each side.
+CAPSARO_AVX2_INLINE inline Unpacked SamplePairs(const SoftSpanConst& k, __m256i u, __m256i v) {
+    const long long* texels = reinterpret_cast<const long long*>(k.texels);
+    const __m256i maxPair = _mm256_set1_epi32(k.width - 2), maxY = _mm256_set1_epi32(k.height - 1);
+    const __m256i width = _mm256_set1_epi32(k.width);
+    const __m256i half = _mm256_set1_epi32(0x8000), byte = _mm256_set1_epi32(0xFF), one = _mm256_set1_epi32(1);
+    const __m256i s = _mm256_sub_epi32(u, half), t = _mm256_sub_epi32(v, half);
+    const __m256i x0 = _mm256_srai_epi32(s, 16), y0 = _mm256_srai_epi32(t, 16);
+    __m256i fx = _mm256_and_si256(_mm256_srli_epi32(s, 8), byte);
+    fx = _mm256_andnot_si256(_mm256_cmpgt_epi32(_mm256_setzero_si256(), x0), fx);
+    fx = _mm256_blendv_epi8(fx, _mm256_set1_epi32(256), _mm256_cmpgt_epi32(x0, maxPair));
+    fx = Twice16(fx);
+    const __m256i fy = Twice16(_mm256_and_si256(_mm256_srli_epi32(t, 8), byte));
+    const __m256i x = Clamp(x0, maxPair);
+    const __m256i rowA = _mm256_madd_epi16(Clamp(y0, maxY), width);
+    const __m256i rowB = _mm256_madd_epi16(Clamp(_mm256_add_epi32(y0, one), maxY), width);
+    // Gathering lanes 0, 1, 4, 5 then 2, 3, 6, 7 lets one shuffle per side restore the lane order.
+    const __m256i order = _mm256_setr_epi32(0, 1, 4, 5, 2, 3, 6, 7);
+    const auto fetch = [&](__m256i row, Unpacked& left, Unpacked& right) CAPSARO_AVX2_INLINE {
+        const __m256i index = _mm256_permutevar8x32_epi32(_mm256_add_epi32(row, x), order);
+        const __m256 first = _mm256_castsi256_ps(_mm256_i32gather_epi64(texels, _mm256_castsi256_si128(index), 4));
+        const __m256 second =
+            _mm256_castsi256_ps(_mm256_i32gather_epi64(texels, _mm256_extracti128_si256(index, 1), 4));
+        left = Unpack(_mm256_castps_si256(_mm256_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0))));
+        right = Unpack(_mm256_castps_si256(_mm256_shuffle_ps(first, second, _MM_SHUFFLE(3, 1, 3, 1))));
+    };
+    Unpacked p00, p01, p10, p11;
+    fetch(rowA, p00, p01);
+    fetch(rowB, p10, p11);
+    return Lerp(Lerp(p00, p01, fx), Lerp(p10, p11, fx), fy);
+}
+
 // Blends eight source pixels into the eight destination pixels at dst.
 template <int blend>
 CAPSARO_AVX2_INLINE inline void BlendEight(uint32_t* dst, Unpacked s) {
@@ -124,7 +158,8 @@ CAPSARO_AVX2_INLINE inline void BlendEight(uint32_t* dst, Unpacked s) {
     _mm256_storeu_si256(at, Pack(out));
 }
 
-// One span for one combination of blend mode, sampling (0 none, 1 nearest, 2 bilinear) and modulation.
+// One span for one combination of blend mode, sampling (0 none, 1 nearest, 2 bilinear, 3 bilinear by
+// pairs) and modulation.
 template <int Blend, int Sampling, bool Modulate>
 CAPSARO_AVX2 void SpanKind(uint32_t* dst, int count, SoftSpanWalk walk, const SoftSpanConst& k) {
     const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
@@ -136,7 +171,10 @@ CAPSARO_AVX2 void SpanKind(uint32_t* dst, int count, SoftSpanWalk walk, const So
     for (int i = 0; i < count; i += 8) {
         Unpacked s = color;
         if constexpr (Sampling != 0) {
-            s = Sample<Sampling == 2>(k, u, v);
+            if constexpr (Sampling == 3)
+                s = SamplePairs(k, u, v);
+            else
+                s = Sample<Sampling == 2>(k, u, v);
             if constexpr (Modulate) s = {Mul255(s.rb, color.rb), Mul255(s.ga, color.ga)};
         }
         if (count - i >= 8) {
@@ -154,14 +192,14 @@ CAPSARO_AVX2 void SpanKind(uint32_t* dst, int count, SoftSpanWalk walk, const So
     }
 }
 
-template <int Blend> constexpr SoftSpanFunction kKinds[6] = {
-    SpanKind<Blend, 0, false>, SpanKind<Blend, 1, false>, SpanKind<Blend, 2, false>,
-    SpanKind<Blend, 0, true>,  SpanKind<Blend, 1, true>,  SpanKind<Blend, 2, true>,
+template <int Blend> constexpr SoftSpanFunction kKinds[8] = {
+    SpanKind<Blend, 0, false>, SpanKind<Blend, 1, false>, SpanKind<Blend, 2, false>, SpanKind<Blend, 3, false>,
+    SpanKind<Blend, 0, true>,  SpanKind<Blend, 1, true>,  SpanKind<Blend, 2, true>,  SpanKind<Blend, 3, true>,
 };
 
 void SpanAvx2(uint32_t* dst, int count, SoftSpanWalk walk, const SoftSpanConst& k) {
-    const int sampling = k.texels ? (k.filtered ? 2 : 1) : 0;
-    const int kind = sampling + (k.texels && k.color != 0xFFFFFFFF ? 3 : 0);
+    const int sampling = k.texels ? (k.filtered ? (k.width >= 2 ? 3 : 2) : 1) : 0;
+    const int kind = sampling + (k.texels && k.color != 0xFFFFFFFF ? 4 : 0);
     switch (k.blend) {
     case 1: return kKinds<1>[kind](dst, count, walk, k);
     case 2: return kKinds<2>[kind](dst, count, walk, k);

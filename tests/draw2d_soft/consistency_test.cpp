@@ -29,8 +29,10 @@ std::vector<Draw> RandomDraws(int count) {
     std::vector<Draw> draws;
     for (int i = 0; i < count; ++i) {
         Draw d;
-        d.quad = ImageQuad(float(RandomReal(-20, 140)), float(RandomReal(-20, 100)), 13, 21, 16, 32,
-                           RandomReal(0, 360), RandomReal(0.3, 3), RandomReal(0.3, 3));
+        // Every fourth quad shows the whole texture, so that sampling clamps at all four edges.
+        const bool whole = i % 3 == 1;
+        d.quad = ImageQuad(float(RandomReal(-20, 140)), float(RandomReal(-20, 100)), whole ? 16 : 13,
+                           whole ? 32 : 21, 16, 32, RandomReal(0, 360), RandomReal(0.3, 3), RandomReal(0.3, 3));
         if (i % 7 == 3) d.quad.v[2].x += 3.5f; // not a parallelogram: two triangles
         d.blend = RandomInt(1, 5);
         d.color = i % 3 == 0 ? 0xFFFFFFFF : static_cast<uint32_t>(RandomInt(0, 0x7FFFFFFF)) * 2u;
