@@ -122,7 +122,7 @@ struct SoftTextures {
             levels[i] = {kTexW, kTexH, Chilli(i).texels.data()};
             planes[i] = SoftFindOpaqueHull(levels[i]);
             hulls[i] = {planes[i].data(), int(planes[i].size())};
-            textures[i] = {&levels[i], 1, getenv("NEAREST") == nullptr, false, getenv("NOHULL") ? nullptr : &hulls[i]};
+            textures[i] = {&levels[i], 1, true, false, &hulls[i]};
         }
     }
 };

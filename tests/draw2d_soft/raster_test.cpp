@@ -205,6 +205,17 @@ TEST(SoftRaster, MipmappedTextureUsesTheLevelNearestToOneTexelPerPixel) {
     }
 }
 
+TEST(SoftRaster, ReadBackGivesBlueGreenRedBytesAndLeavesTheOutsideAlone) {
+    TestCanvas canvas(3, 2);
+    for (uint32_t i = 0; i < 6; ++i) canvas.pixels[i] = 0x80000000u | (0x10u * i) << 16 | (0x20u + i) << 8 | (0x30u + i);
+    // A 3 × 2 rectangle from (1, 1): only its top-left 2 × 1 part lies on the surface.
+    std::vector<uint8_t> out(2 * 12, 0xEE);
+    SoftCopyToBGR888(canvas.Surface(), 1, 1, 3, 2, out.data(), 12);
+    const std::vector<uint8_t> expected = {0x34, 0x24, 0x40, 0x35, 0x25, 0x50, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
+                                           0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(out, expected);
+}
+
 TEST(SoftRaster, BadInputDrawsNothing) {
     TestTexture image = SmallImage(true);
     TestCanvas canvas(16, 16);
