@@ -62,6 +62,9 @@ bool LevelUsable(const SoftMipLevel& level) {
 
 int32_t Fixed(double x) { return static_cast<int32_t>(std::floor(x * 65536.0 + 0.5)); }
 
+// x limited to lo..hi before it becomes an integer, so that far-away corners cannot overflow.
+int ClampToInt(double x, int lo, int hi) { return static_cast<int>(std::min<double>(std::max<double>(x, lo), hi)); }
+
 // The first row at or after j that the worker owns.
 int NextOwnedRow(int j, SoftRows rows) {
     if (rows.count <= 1) return j;
@@ -135,8 +138,8 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         edges[edgeCount++] = {top.y, bottom.y, top.x, (bottom.x - top.x) / (bottom.y - top.y)};
     }
     // Rows whose centre j + 0.5 lies in [yMin, yMax).
-    const int rowBegin = std::max(clip.y0, static_cast<int>(std::ceil(yMin - 0.5)));
-    const int rowEnd = std::min(clip.y1, static_cast<int>(std::ceil(yMax - 0.5)));
+    const int rowBegin = ClampToInt(std::ceil(yMin - 0.5), clip.y0, clip.y1);
+    const int rowEnd = ClampToInt(std::ceil(yMax - 0.5), clip.y0, clip.y1);
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
     for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd; j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
@@ -150,8 +153,8 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
             right = std::max(right, x);
         }
         if (!(left < right)) continue;
-        const int first = std::max(clip.x0, static_cast<int>(std::ceil(left - 0.5)));
-        const int end = std::min(clip.x1, static_cast<int>(std::ceil(right - 0.5)));
+        const int first = ClampToInt(std::ceil(left - 0.5), clip.x0, clip.x1);
+        const int end = ClampToInt(std::ceil(right - 0.5), clip.x0, clip.x1);
         if (first >= end) continue;
         SoftSpanWalk walk = {0, 0, 0, 0};
         int skip = 0, count = end - first;
@@ -215,6 +218,8 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
         const double pu = u.At(points[i].x, points[i].y), pv = v.At(points[i].x, points[i].y);
         if (!(std::fabs(pu) < kMaxTexel && std::fabs(pv) < kMaxTexel)) return;
     }
+    // A sliver thinner than a pixel can step further than that per pixel.
+    if (!(std::fabs(u.dx) < kMaxTexel && std::fabs(v.dx) < kMaxTexel)) return;
     k.texels = chosen.pixels;
     k.width = chosen.width;
     k.height = chosen.height;

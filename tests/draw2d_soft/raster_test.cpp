@@ -228,6 +228,10 @@ TEST(SoftRaster, BadInputDrawsNothing) {
     };
     SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(SoftBlendSolid), bad, 3);
     for (uint32_t p : canvas.pixels) ASSERT_EQ(p, 0xFF000000u);
+    // A huge quad is still drawn, cut to the surface.
+    SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(SoftBlendSolid, 0xFFFFFFFF), bad + 3, 1);
+    EXPECT_EQ(canvas.At(15, 15), 0xFFFFFFFFu);
+    canvas.pixels.assign(canvas.pixels.size(), 0xFF000000);
     SoftTexture empty;
     SoftDrawQuads(canvas.Surface(), &empty, canvas.State(SoftBlendSolid), bad, 1);
     SoftDrawQuads(SoftSurface{}, &image.texture, canvas.State(SoftBlendSolid), bad + 3, 1);
