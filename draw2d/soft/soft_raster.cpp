@@ -60,10 +60,14 @@ bool LevelUsable(const SoftMipLevel& level) {
            level.height <= kMaxTextureSide;
 }
 
-int32_t Fixed(double x) { return static_cast<int32_t>(std::floor(x * 65536.0 + 0.5)); }
+int32_t Fixed(double x) {
+    return static_cast<int32_t>(std::floor(x * 65536.0 + 0.5));
+}
 
 // x limited to lo..hi before it becomes an integer, so that far-away corners cannot overflow.
-int ClampToInt(double x, int lo, int hi) { return static_cast<int>(std::min<double>(std::max<double>(x, lo), hi)); }
+int ClampToInt(double x, int lo, int hi) {
+    return static_cast<int>(std::min<double>(std::max<double>(x, lo), hi));
+}
 
 // The first row at or after j that the worker owns.
 int NextOwnedRow(int j, SoftRows rows) {
@@ -106,8 +110,10 @@ struct PieceHull {
     bool Trim(double x, double y, int& skip, int& count) const {
         // Pixel i lies inside plane p when at + i·dx ≤ 0; floor and ceil are taken once at the end.
         double lo = 0, hi = count - 1;
-        for (int p = 0; p < rightEnd; ++p) hi = std::min(hi, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
-        for (int p = rightEnd; p < leftEnd; ++p) lo = std::max(lo, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
+        for (int p = 0; p < rightEnd; ++p)
+            hi = std::min(hi, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
+        for (int p = rightEnd; p < leftEnd; ++p)
+            lo = std::max(lo, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
         for (int p = leftEnd; p < planeCount; ++p)
             if (dy[p] * y + at0[p] > 0) return false;
         lo = std::ceil(lo);
@@ -142,7 +148,8 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
     const int rowEnd = ClampToInt(std::ceil(yMax - 0.5), clip.y0, clip.y1);
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
-    for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd; j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
+    for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd;
+         j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         const double y = j + 0.5;
         double left = HUGE_VAL, right = -HUGE_VAL;
         for (int e = 0; e < edgeCount; ++e) {
@@ -164,14 +171,17 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
             if (hull && !hull->Trim(x, y, skip, count)) continue;
         }
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
-        walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
-        walk.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.dv));
+        walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) +
+                                      static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
+        walk.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) +
+                                      static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.dv));
         uint32_t* const row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
         // The next row's pixels are most likely out of cache (sprites land anywhere): ask for them
         // while this row is drawn.
         if (j + 1 < rowEnd) {
             const uint32_t* next = row + surface.pitch;
-            for (int x = first + skip; x < first + skip + count; x += 16) __builtin_prefetch(next + x, 1);
+            for (int x = first + skip; x < first + skip + count; x += 16)
+                __builtin_prefetch(next + x, 1);
             __builtin_prefetch(next + first + skip + count - 1, 1);
         }
         span(row + first + skip, count, walk, k);
@@ -210,7 +220,8 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     scale(u, top.width);
     scale(v, top.height);
     int level = texture->mipmapped ? ChooseLevel(u, v, texture->levelCount) : 0;
-    while (level > 0 && !LevelUsable(texture->levels[level])) --level;
+    while (level > 0 && !LevelUsable(texture->levels[level]))
+        --level;
     const SoftMipLevel& chosen = texture->levels[level];
     scale(u, static_cast<double>(chosen.width) / top.width);
     scale(v, static_cast<double>(chosen.height) / top.height);
@@ -252,7 +263,8 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
         const SoftQuad& quad = quads[q];
         if (!Finite(quad)) continue;
         Point p[4];
-        for (int i = 0; i < 4; ++i) p[i] = {quad.v[i].x, quad.v[i].y, quad.v[i].u, quad.v[i].v};
+        for (int i = 0; i < 4; ++i)
+            p[i] = {quad.v[i].x, quad.v[i].y, quad.v[i].u, quad.v[i].v};
         if (IsParallelogram(p)) {
             const Point mapping[3] = {p[0], p[1], p[3]};
             DrawPiece(surface, texture, state, clip, rows, p, 4, mapping);
@@ -285,8 +297,7 @@ void SoftClear(const SoftSurface& surface, SoftClip clip, uint32_t color) {
     SoftClearRows(surface, clip, color, SoftRows{});
 }
 
-void SoftCopyToBGR888(const SoftSurface& surface, int x, int y, int width, int height, uint8_t* dst,
-                      int pitchBytes) {
+void SoftCopyToBGR888(const SoftSurface& surface, int x, int y, int width, int height, uint8_t* dst, int pitchBytes) {
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
     const int x1 = std::min(x + width, surface.width), y1 = std::min(y + height, surface.height);
     for (int j = y0; j < y1; ++j) {

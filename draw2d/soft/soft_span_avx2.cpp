@@ -21,7 +21,9 @@ CAPSARO_AVX2_INLINE inline Unpacked Unpack(__m256i p) {
     return {_mm256_and_si256(p, m), _mm256_and_si256(_mm256_srli_epi16(p, 8), m)};
 }
 
-CAPSARO_AVX2_INLINE inline __m256i Pack(Unpacked x) { return _mm256_or_si256(x.rb, _mm256_slli_epi16(x.ga, 8)); }
+CAPSARO_AVX2_INLINE inline __m256i Pack(Unpacked x) {
+    return _mm256_or_si256(x.rb, _mm256_slli_epi16(x.ga, 8));
+}
 
 // a × (256 − f) + b × f, shifted down by 8, per 16-bit lane; f16 holds f in both halves of each pixel.
 CAPSARO_AVX2_INLINE inline __m256i Lerp16(__m256i a, __m256i b, __m256i f16) {
@@ -46,14 +48,15 @@ CAPSARO_AVX2_INLINE inline __m256i Alpha16(const Unpacked& s) {
 }
 
 // Both halves of every 32-bit lane set to the lane's value (0..256).
-CAPSARO_AVX2_INLINE inline __m256i Twice16(__m256i x) { return _mm256_or_si256(x, _mm256_slli_epi32(x, 16)); }
+CAPSARO_AVX2_INLINE inline __m256i Twice16(__m256i x) {
+    return _mm256_or_si256(x, _mm256_slli_epi32(x, 16));
+}
 
 CAPSARO_AVX2_INLINE inline __m256i Clamp(__m256i x, __m256i hi) {
     return _mm256_min_epi32(_mm256_max_epi32(x, _mm256_setzero_si256()), hi);
 }
 
-template <bool Filtered>
-CAPSARO_AVX2_INLINE inline Unpacked Sample(const SoftSpanConst& k, __m256i u, __m256i v) {
+template <bool Filtered> CAPSARO_AVX2_INLINE inline Unpacked Sample(const SoftSpanConst& k, __m256i u, __m256i v) {
     const int* texels = reinterpret_cast<const int*>(k.texels);
     const __m256i maxX = _mm256_set1_epi32(k.width - 1), maxY = _mm256_set1_epi32(k.height - 1);
     // Row times width through a 16-bit multiply-add: both stay below 32768.
@@ -120,8 +123,7 @@ CAPSARO_AVX2_INLINE inline Unpacked SamplePairs(const SoftSpanConst& k, __m256i 
 }
 
 // Blends eight source pixels into the eight destination pixels at dst.
-template <int blend>
-CAPSARO_AVX2_INLINE inline void BlendEight(uint32_t* dst, Unpacked s) {
+template <int blend> CAPSARO_AVX2_INLINE inline void BlendEight(uint32_t* dst, Unpacked s) {
     __m256i* at = reinterpret_cast<__m256i*>(dst);
     if constexpr (blend == 2) {
         _mm256_storeu_si256(at, Pack(s));
@@ -192,7 +194,8 @@ CAPSARO_AVX2 void SpanKind(uint32_t* dst, int count, SoftSpanWalk walk, const So
     }
 }
 
-template <int Blend> constexpr SoftSpanFunction kKinds[8] = {
+template <int Blend>
+constexpr SoftSpanFunction kKinds[8] = {
     SpanKind<Blend, 0, false>, SpanKind<Blend, 1, false>, SpanKind<Blend, 2, false>, SpanKind<Blend, 3, false>,
     SpanKind<Blend, 0, true>,  SpanKind<Blend, 1, true>,  SpanKind<Blend, 2, true>,  SpanKind<Blend, 3, true>,
 };
@@ -201,21 +204,31 @@ void SpanAvx2(uint32_t* dst, int count, SoftSpanWalk walk, const SoftSpanConst& 
     const int sampling = k.texels ? (k.filtered ? (k.width >= 2 ? 3 : 2) : 1) : 0;
     const int kind = sampling + (k.texels && k.color != 0xFFFFFFFF ? 4 : 0);
     switch (k.blend) {
-    case 1: return kKinds<1>[kind](dst, count, walk, k);
-    case 2: return kKinds<2>[kind](dst, count, walk, k);
-    case 3: return kKinds<3>[kind](dst, count, walk, k);
-    case 4: return kKinds<4>[kind](dst, count, walk, k);
-    case 5: return kKinds<5>[kind](dst, count, walk, k);
-    default: return;
+    case 1:
+        return kKinds<1>[kind](dst, count, walk, k);
+    case 2:
+        return kKinds<2>[kind](dst, count, walk, k);
+    case 3:
+        return kKinds<3>[kind](dst, count, walk, k);
+    case 4:
+        return kKinds<4>[kind](dst, count, walk, k);
+    case 5:
+        return kKinds<5>[kind](dst, count, walk, k);
+    default:
+        return;
     }
 }
 
 } // namespace
 
-SoftSpanFunction SoftSpanAvx2() { return __builtin_cpu_supports("avx2") ? SpanAvx2 : nullptr; }
+SoftSpanFunction SoftSpanAvx2() {
+    return __builtin_cpu_supports("avx2") ? SpanAvx2 : nullptr;
+}
 
 #else
 
-SoftSpanFunction SoftSpanAvx2() { return nullptr; }
+SoftSpanFunction SoftSpanAvx2() {
+    return nullptr;
+}
 
 #endif

@@ -47,7 +47,8 @@ bool ReadPng(const std::string& path, int& w, int& h, std::vector<uint32_t>& arg
 void ExpectMatchesGolden(const TestCanvas& canvas, const std::string& name, int tolerance) {
     const std::string golden = std::string(CAPSARO_SOURCE_DIR) + "/tests/draw2d_soft/golden/" + name + ".png";
     std::vector<uint32_t> actual(canvas.pixels);
-    for (uint32_t& p : actual) p |= 0xFF000000;
+    for (uint32_t& p : actual)
+        p |= 0xFF000000;
     const char* update = std::getenv("CAPSARO_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
         ASSERT_TRUE(WritePng(golden, canvas.width, canvas.height, actual));
@@ -73,8 +74,8 @@ void ExpectMatchesGolden(const TestCanvas& canvas, const std::string& name, int 
         const std::string out = std::string(CAPSARO_BINARY_DIR) + "/" + name;
         WritePng(out + ".actual.png", w, h, actual);
         WritePng(out + ".difference.png", w, h, difference);
-        ADD_FAILURE() << name << ": a channel differs by " << worst << " (tolerance " << tolerance << "); see "
-                      << out << ".actual.png and .difference.png";
+        ADD_FAILURE() << name << ": a channel differs by " << worst << " (tolerance " << tolerance << "); see " << out
+                      << ".actual.png and .difference.png";
     }
 }
 
