@@ -13,9 +13,9 @@
 
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -38,7 +38,8 @@ Image MakeChilli(int w, int h, double bend, uint32_t tint) {
     for (int y = 0; y < h; ++y) {
         const double t = double(y) / h;
         const double centre = w * 0.5 + bend * std::sin(t * 2.6);
-        const double radius = t < 0.12 ? w * 0.07 : w * 0.42 * std::pow(std::sin(M_PI * (t - 0.12) / 0.88 * 0.9 + 0.1), 0.6);
+        const double radius =
+            t < 0.12 ? w * 0.07 : w * 0.42 * std::pow(std::sin(M_PI * (t - 0.12) / 0.88 * 0.9 + 0.1), 0.6);
         for (int x = 0; x < w; ++x) {
             const double d = (x + 0.5 - centre) / radius;
             if (std::fabs(d) >= 1) continue;
@@ -83,7 +84,8 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
     const auto wallStart = std::chrono::steady_clock::now();
     const double cpuStart = ProcessCpuSeconds();
     int frames = 0;
-    for (auto _ : state) frame(frames++);
+    for (auto _ : state)
+        frame(frames++);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     state.counters["fps"] = frames / wall;
     state.counters["cpu_s_per_frame"] = (ProcessCpuSeconds() - cpuStart) / frames;
@@ -91,8 +93,7 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
 
 // The rasterizer's quads for one frame, built as the drawing state would: handle at the top-left,
 // rotation then scale, texture coordinates up to w / 128 and h / 256.
-void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, const SoftTexture* textures,
-               int frame) {
+void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, const SoftTexture* textures, int frame) {
     const SoftClip all = {0, 0, kWidth, kHeight};
     rasterizer.Clear(all, 0xFF000000);
     for (const Sprite& s : sprites) {
@@ -200,7 +201,8 @@ void BM_SdlRenderer(benchmark::State& state, const char* driver) {
         }
         SDL_RenderPresent(renderer);
     });
-    for (SDL_Texture* texture : textures) SDL_DestroyTexture(texture);
+    for (SDL_Texture* texture : textures)
+        SDL_DestroyTexture(texture);
     SDL_DestroyRenderer(renderer);
 }
 
@@ -224,7 +226,8 @@ public:
             // Names read backend[/variant]/N/...: the first all-digit part is N.
             const std::string name = run.benchmark_name();
             size_t at = 0;
-            while ((at = name.find('/', at)) != std::string::npos && !std::isdigit(name[at + 1] & 0xFF)) ++at;
+            while ((at = name.find('/', at)) != std::string::npos && !std::isdigit(name[at + 1] & 0xFF))
+                ++at;
             if (at == std::string::npos) continue;
             fps_[name.substr(0, at)][std::atoi(name.c_str() + at + 1)] = run.counters.at("fps");
         }

@@ -2,7 +2,6 @@
 #include "draw2d/soft/soft_raster.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -10,7 +9,9 @@ struct P {
     double x, y;
 };
 
-double Cross(const P& o, const P& a, const P& b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double Cross(const P& o, const P& a, const P& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
 // Far enough outward to stand for "no bound" while staying well inside double precision.
 constexpr double kFar = 1e6;
@@ -35,15 +36,18 @@ std::vector<SoftHalfPlane> SoftFindOpaqueHull(const SoftMipLevel& level) {
     }
     if (points.empty()) return {{0, 0, -1}};
     // Andrew's monotone chain, counter-clockwise.
-    std::sort(points.begin(), points.end(), [](const P& a, const P& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    std::sort(points.begin(), points.end(),
+              [](const P& a, const P& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
     std::vector<P> hull(2 * points.size());
     size_t k = 0;
     for (size_t i = 0; i < points.size(); ++i) {
-        while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+        while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
+            --k;
         hull[k++] = points[i];
     }
     for (size_t i = points.size() - 1, lower = k + 1; i > 0; --i) {
-        while (k >= lower && Cross(hull[k - 2], hull[k - 1], points[i - 1]) <= 0) --k;
+        while (k >= lower && Cross(hull[k - 2], hull[k - 1], points[i - 1]) <= 0)
+            --k;
         hull[k++] = points[i - 1];
     }
     hull.resize(k - 1);

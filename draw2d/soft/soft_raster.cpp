@@ -60,7 +60,14 @@ bool LevelUsable(const SoftMipLevel& level) {
            level.height <= kMaxTextureSide;
 }
 
-int32_t Fixed(double x) { return static_cast<int32_t>(std::lround(x * 65536.0)); }
+int32_t Fixed(double x) {
+    return static_cast<int32_t>(std::floor(x * 65536.0 + 0.5));
+}
+
+// x limited to lo..hi before it becomes an integer, so that far-away corners cannot overflow.
+int ClampToInt(double x, int lo, int hi) {
+    return static_cast<int>(std::min<double>(std::max<double>(x, lo), hi));
+}
 
 // The first row at or after j that the worker owns.
 int NextOwnedRow(int j, SoftRows rows) {
@@ -70,31 +77,59 @@ int NextOwnedRow(int j, SoftRows rows) {
     return offset == 0 ? j : (band + offset) << rows.shift;
 }
 
-// Cuts a span of count pixels, sampling (u, v) + i·(du, dv) at pixel i, to the pixels inside the hull:
-// skip of them dropped at the start, count left. False when none is left.
-bool TrimToHull(const SoftHull& hull, double u, double v, double du, double dv, int& skip, int& count) {
-    double lo = 0, hi = count - 1;
-    for (int p = 0; p < hull.count; ++p) {
-        const SoftHalfPlane& h = hull.planes[p];
-        const double at = h.a * u + h.b * v - h.c, slope = h.a * du + h.b * dv;
-        if (slope > 0)
-            hi = std::min(hi, std::floor(-at / slope));
-        else if (slope < 0)
-            lo = std::max(lo, std::ceil(-at / slope));
-        else if (at > 0)
-            return false;
-        if (lo > hi) return false;
+// A hull's half-planes as affine functions of drawing coordinates for one piece: at pixel centre (x, y),
+// a plane's value is dx·x + dy·y + at0, and the pixel can show only where every value is ≤ 0.
+struct PieceHull {
+    static constexpr int kMaxPlanes = 64;
+    // Planes bounding the span on the right (dx > 0), on the left (dx < 0), and the rest (dx = 0).
+    double dx[kMaxPlanes], dy[kMaxPlanes], at0[kMaxPlanes], inverseDx[kMaxPlanes];
+    int rightEnd = 0, leftEnd = 0, planeCount = 0;
+
+    PieceHull(const SoftHull& hull, const Plane& u, const Plane& v) {
+        planeCount = std::min(hull.count, kMaxPlanes);
+        int order[kMaxPlanes];
+        for (int pass = 0, n = 0; pass < 3; ++pass) {
+            for (int p = 0; p < planeCount; ++p) {
+                const SoftHalfPlane& h = hull.planes[p];
+                const double slope = h.a * u.dx + h.b * v.dx;
+                if ((pass == 0 && slope > 0) || (pass == 1 && slope < 0) || (pass == 2 && slope == 0)) order[n++] = p;
+            }
+            (pass == 0 ? rightEnd : leftEnd) = n;
+        }
+        for (int i = 0; i < planeCount; ++i) {
+            const SoftHalfPlane& h = hull.planes[order[i]];
+            dx[i] = h.a * u.dx + h.b * v.dx;
+            dy[i] = h.a * u.dy + h.b * v.dy;
+            at0[i] = h.a * u.at0 + h.b * v.at0 - h.c;
+            inverseDx[i] = dx[i] != 0 ? 1 / dx[i] : 0;
+        }
     }
-    skip = static_cast<int>(lo);
-    count = static_cast<int>(hi) - skip + 1;
-    return true;
-}
+
+    // Cuts the span of count pixels from x (a pixel centre) on row centre y to the pixels inside:
+    // skip of them dropped at the start, count left. False when none is left.
+    bool Trim(double x, double y, int& skip, int& count) const {
+        // Pixel i lies inside plane p when at + i·dx ≤ 0; floor and ceil are taken once at the end.
+        double lo = 0, hi = count - 1;
+        for (int p = 0; p < rightEnd; ++p)
+            hi = std::min(hi, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
+        for (int p = rightEnd; p < leftEnd; ++p)
+            lo = std::max(lo, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
+        for (int p = leftEnd; p < planeCount; ++p)
+            if (dy[p] * y + at0[p] > 0) return false;
+        lo = std::ceil(lo);
+        hi = std::floor(hi);
+        if (!(lo <= hi)) return false;
+        skip = static_cast<int>(lo);
+        count = static_cast<int>(hi) - skip + 1;
+        return true;
+    }
+};
 
 // Fills a convex polygon (3 or 4 corners in order, either winding) span by span. A pixel belongs to it
 // when its centre lies inside, or on a left or top edge.
 // With a hull, each span is further cut to the pixels whose samples can fall inside it.
 void FillConvex(const SoftSurface& surface, const Point* points, int n, const SoftClip& clip, SoftRows rows,
-                const Plane* u, const Plane* v, const SoftHull* hull, const SoftSpanConst& k) {
+                const Plane* u, const Plane* v, const PieceHull* hull, const SoftSpanConst& k) {
     Edge edges[4];
     int edgeCount = 0;
     double yMin = points[0].y, yMax = points[0].y;
@@ -109,11 +144,12 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         edges[edgeCount++] = {top.y, bottom.y, top.x, (bottom.x - top.x) / (bottom.y - top.y)};
     }
     // Rows whose centre j + 0.5 lies in [yMin, yMax).
-    const int rowBegin = std::max(clip.y0, static_cast<int>(std::ceil(yMin - 0.5)));
-    const int rowEnd = std::min(clip.y1, static_cast<int>(std::ceil(yMax - 0.5)));
+    const int rowBegin = ClampToInt(std::ceil(yMin - 0.5), clip.y0, clip.y1);
+    const int rowEnd = ClampToInt(std::ceil(yMax - 0.5), clip.y0, clip.y1);
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
-    for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd; j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
+    for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd;
+         j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         const double y = j + 0.5;
         double left = HUGE_VAL, right = -HUGE_VAL;
         for (int e = 0; e < edgeCount; ++e) {
@@ -124,20 +160,31 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
             right = std::max(right, x);
         }
         if (!(left < right)) continue;
-        const int first = std::max(clip.x0, static_cast<int>(std::ceil(left - 0.5)));
-        const int end = std::min(clip.x1, static_cast<int>(std::ceil(right - 0.5)));
+        const int first = ClampToInt(std::ceil(left - 0.5), clip.x0, clip.x1);
+        const int end = ClampToInt(std::ceil(right - 0.5), clip.x0, clip.x1);
         if (first >= end) continue;
         SoftSpanWalk walk = {0, 0, 0, 0};
         int skip = 0, count = end - first;
         if (k.texels) {
             const double x = first + 0.5, uAt = u->At(x, y), vAt = v->At(x, y);
             walk = {Fixed(uAt), Fixed(vAt), Fixed(u->dx), Fixed(v->dx)};
-            if (hull && !TrimToHull(*hull, uAt, vAt, u->dx, v->dx, skip, count)) continue;
+            if (hull && !hull->Trim(x, y, skip, count)) continue;
         }
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
-        walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
-        walk.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) + static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.dv));
-        span(surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch + first + skip, count, walk, k);
+        walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) +
+                                      static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
+        walk.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) +
+                                      static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.dv));
+        uint32_t* const row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
+        // The next row's pixels are most likely out of cache (sprites land anywhere): ask for them
+        // while this row is drawn.
+        if (j + 1 < rowEnd) {
+            const uint32_t* next = row + surface.pitch;
+            for (int x = first + skip; x < first + skip + count; x += 16)
+                __builtin_prefetch(next + x, 1);
+            __builtin_prefetch(next + first + skip + count - 1, 1);
+        }
+        span(row + first + skip, count, walk, k);
     }
 }
 
@@ -173,7 +220,8 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     scale(u, top.width);
     scale(v, top.height);
     int level = texture->mipmapped ? ChooseLevel(u, v, texture->levelCount) : 0;
-    while (level > 0 && !LevelUsable(texture->levels[level])) --level;
+    while (level > 0 && !LevelUsable(texture->levels[level]))
+        --level;
     const SoftMipLevel& chosen = texture->levels[level];
     scale(u, static_cast<double>(chosen.width) / top.width);
     scale(v, static_cast<double>(chosen.height) / top.height);
@@ -181,6 +229,8 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
         const double pu = u.At(points[i].x, points[i].y), pv = v.At(points[i].x, points[i].y);
         if (!(std::fabs(pu) < kMaxTexel && std::fabs(pv) < kMaxTexel)) return;
     }
+    // A sliver thinner than a pixel can step further than that per pixel.
+    if (!(std::fabs(u.dx) < kMaxTexel && std::fabs(v.dx) < kMaxTexel)) return;
     k.texels = chosen.pixels;
     k.width = chosen.width;
     k.height = chosen.height;
@@ -188,8 +238,12 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     // Where alpha 0 leaves the destination as it is, only the hull of the visible texels is drawn.
     const bool alphaZeroDrawsNothing =
         state.blend == SoftBlendMask || state.blend == SoftBlendAlpha || state.blend == SoftBlendLight;
-    const SoftHull* hull = texture->hulls && alphaZeroDrawsNothing ? &texture->hulls[level] : nullptr;
-    FillConvex(surface, points, n, clip, rows, &u, &v, hull, k);
+    if (texture->hulls && alphaZeroDrawsNothing && texture->hulls[level].count <= PieceHull::kMaxPlanes) {
+        const PieceHull hull(texture->hulls[level], u, v);
+        FillConvex(surface, points, n, clip, rows, &u, &v, &hull, k);
+    } else {
+        FillConvex(surface, points, n, clip, rows, &u, &v, nullptr, k);
+    }
 }
 
 SoftClip Limit(SoftClip clip, const SoftSurface& surface) {
@@ -209,7 +263,8 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
         const SoftQuad& quad = quads[q];
         if (!Finite(quad)) continue;
         Point p[4];
-        for (int i = 0; i < 4; ++i) p[i] = {quad.v[i].x, quad.v[i].y, quad.v[i].u, quad.v[i].v};
+        for (int i = 0; i < 4; ++i)
+            p[i] = {quad.v[i].x, quad.v[i].y, quad.v[i].u, quad.v[i].v};
         if (IsParallelogram(p)) {
             const Point mapping[3] = {p[0], p[1], p[3]};
             DrawPiece(surface, texture, state, clip, rows, p, 4, mapping);
@@ -242,8 +297,7 @@ void SoftClear(const SoftSurface& surface, SoftClip clip, uint32_t color) {
     SoftClearRows(surface, clip, color, SoftRows{});
 }
 
-void SoftCopyToBGR888(const SoftSurface& surface, int x, int y, int width, int height, uint8_t* dst,
-                      int pitchBytes) {
+void SoftCopyToBGR888(const SoftSurface& surface, int x, int y, int width, int height, uint8_t* dst, int pitchBytes) {
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
     const int x1 = std::min(x + width, surface.width), y1 = std::min(y + height, surface.height);
     for (int j = y0; j < y1; ++j) {

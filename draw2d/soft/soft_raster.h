@@ -95,5 +95,4 @@ void SoftClear(const SoftSurface& surface, SoftClip clip, uint32_t color);
 
 // Copies the rectangle at (x, y) into rows of 3-byte B, G, R pixels, pitchBytes apart; the parts of
 // the rectangle outside the surface are left as they are in dst.
-void SoftCopyToBGR888(const SoftSurface& surface, int x, int y, int width, int height, uint8_t* dst,
-                      int pitchBytes);
+void SoftCopyToBGR888(const SoftSurface& surface, int x, int y, int width, int height, uint8_t* dst, int pitchBytes);

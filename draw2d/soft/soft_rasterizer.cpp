@@ -13,7 +13,8 @@ constexpr int kBandShift = 5;
 
 SoftRasterizer::SoftRasterizer(int workers) {
     if (workers <= 0) workers = static_cast<int>(std::min(4u, std::max(1u, std::thread::hardware_concurrency())));
-    for (int i = 1; i < workers; ++i) threads_.emplace_back([this, i] { WorkerLoop(i); });
+    for (int i = 1; i < workers; ++i)
+        threads_.emplace_back([this, i] { WorkerLoop(i); });
 }
 
 SoftRasterizer::~SoftRasterizer() {
@@ -23,7 +24,8 @@ SoftRasterizer::~SoftRasterizer() {
         stopping_ = true;
     }
     wake_.notify_all();
-    for (std::thread& thread : threads_) thread.join();
+    for (std::thread& thread : threads_)
+        thread.join();
 }
 
 void SoftRasterizer::SetTarget(const SoftSurface& surface) {

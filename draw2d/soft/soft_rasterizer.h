@@ -4,7 +4,7 @@
 // so far, on the calling thread and the workers together, and returns when the pixels are done. Each
 // pixel belongs to one worker, which replays the commands in order, so drawing order per pixel holds.
 // Call Finish before presenting, reading back or otherwise touching the target's pixels, and keep
-// every texture (its SoftTexture and levels) alive and unchanged until then.
+// every texture (its SoftTexture, levels and hulls) alive and unchanged until then.
 #pragma once
 
 #include "draw2d/soft/soft_raster.h"

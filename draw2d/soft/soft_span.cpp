@@ -87,4 +87,6 @@ SoftSpanFunction SoftSpanSelected() {
     return SoftSpanPortable;
 }
 
-void SoftForcePortableSpans(bool force) { forcePortable.store(force, std::memory_order_relaxed); }
+void SoftForcePortableSpans(bool force) {
+    forcePortable.store(force, std::memory_order_relaxed);
+}

@@ -35,4 +35,6 @@ inline uint32_t SoftMul255(uint32_t x, uint32_t y) {
     return (t + (t >> 8)) >> 8;
 }
 
-inline int32_t SoftClampInt(int32_t x, int32_t lo, int32_t hi) { return x < lo ? lo : (x > hi ? hi : x); }
+inline int32_t SoftClampInt(int32_t x, int32_t lo, int32_t hi) {
+    return x < lo ? lo : (x > hi ? hi : x);
+}

@@ -14,7 +14,8 @@ namespace {
 
 TestTexture NoisyTexture(int w, int h, bool filtered) {
     std::vector<uint32_t> texels(size_t(w) * h);
-    for (uint32_t& t : texels) t = static_cast<uint32_t>(RandomInt(0, 0x7FFFFFFF)) * 2u + uint32_t(RandomInt(0, 1));
+    for (uint32_t& t : texels)
+        t = static_cast<uint32_t>(RandomInt(0, 0x7FFFFFFF)) * 2u + uint32_t(RandomInt(0, 1));
     return TestTexture(w, h, texels, filtered);
 }
 
@@ -29,8 +30,10 @@ std::vector<Draw> RandomDraws(int count) {
     std::vector<Draw> draws;
     for (int i = 0; i < count; ++i) {
         Draw d;
-        d.quad = ImageQuad(float(RandomReal(-20, 140)), float(RandomReal(-20, 100)), 13, 21, 16, 32,
-                           RandomReal(0, 360), RandomReal(0.3, 3), RandomReal(0.3, 3));
+        // Every fourth quad shows the whole texture, so that sampling clamps at all four edges.
+        const bool whole = i % 3 == 1;
+        d.quad = ImageQuad(float(RandomReal(-20, 140)), float(RandomReal(-20, 100)), whole ? 16 : 13, whole ? 32 : 21,
+                           16, 32, RandomReal(0, 360), RandomReal(0.3, 3), RandomReal(0.3, 3));
         if (i % 7 == 3) d.quad.v[2].x += 3.5f; // not a parallelogram: two triangles
         d.blend = RandomInt(1, 5);
         d.color = i % 3 == 0 ? 0xFFFFFFFF : static_cast<uint32_t>(RandomInt(0, 0x7FFFFFFF)) * 2u;
@@ -42,8 +45,7 @@ std::vector<Draw> RandomDraws(int count) {
 }
 
 // Draws everything on one thread (spans chosen as forced) or through a rasterizer with workers.
-std::vector<uint32_t> Render(const std::vector<Draw>& draws, TestTexture& nearest, TestTexture& filtered,
-                             int workers) {
+std::vector<uint32_t> Render(const std::vector<Draw>& draws, TestTexture& nearest, TestTexture& filtered, int workers) {
     TestCanvas canvas(133, 91, 0xFF203040);
     SoftRasterizer rasterizer(workers > 0 ? workers : 1);
     rasterizer.SetTarget(canvas.Surface());
@@ -77,11 +79,13 @@ TEST(SoftConsistency, Avx2SpansMatchPortableSpansBitForBit) {
     SoftForcePortableSpans(false);
     const std::vector<uint32_t> simd = Render(draws, nearest, filtered, 0);
     size_t differing = 0;
-    for (size_t i = 0; i < simd.size(); ++i) differing += simd[i] != portable[i];
+    for (size_t i = 0; i < simd.size(); ++i)
+        differing += simd[i] != portable[i];
     EXPECT_EQ(differing, 0u);
     // The picture really was drawn over: most pixels changed from the background.
     size_t untouched = 0;
-    for (uint32_t p : simd) untouched += p == 0xFF203040;
+    for (uint32_t p : simd)
+        untouched += p == 0xFF203040;
     EXPECT_LT(untouched, simd.size() / 4);
 }
 
@@ -90,7 +94,8 @@ TEST(SoftConsistency, WorkerThreadsKeepTheDrawingOrderOfOneThread) {
     TestTexture nearest = NoisyTexture(16, 32, false), filtered = NoisyTexture(16, 32, true);
     const std::vector<Draw> draws = RandomDraws(300);
     const std::vector<uint32_t> single = Render(draws, nearest, filtered, 0);
-    for (int workers : {1, 2, 3}) EXPECT_TRUE(Render(draws, nearest, filtered, workers) == single) << workers;
+    for (int workers : {1, 2, 3})
+        EXPECT_TRUE(Render(draws, nearest, filtered, workers) == single) << workers;
 }
 
 TEST(SoftConsistency, TrimmingSpansToTheVisibleHullChangesNoPixel) {

@@ -12,7 +12,8 @@ namespace {
 TestTexture SmallImage(bool filtered) {
     std::vector<uint32_t> texels(32, 0xFFFF00FF);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) texels[y * 8 + x] = 0xFF000000u | uint32_t(x * 50) << 16 | uint32_t(y * 90) << 8 | uint32_t(x + y);
+        for (int x = 0; x < 5; ++x)
+            texels[y * 8 + x] = 0xFF000000u | uint32_t(x * 50) << 16 | uint32_t(y * 90) << 8 | uint32_t(x + y);
     return TestTexture(8, 4, texels, filtered);
 }
 
@@ -33,17 +34,20 @@ TEST(SoftRaster, ImageAtIntegerPositionCopiesEachTexelOntoOnePixel) {
 
 TEST(SoftRaster, QuarterTurnClockwiseMapsTexelColumnsOntoRows) {
     std::vector<uint32_t> texels(8);
-    for (uint32_t i = 0; i < 8; ++i) texels[i] = 0xFF000010u + i;
+    for (uint32_t i = 0; i < 8; ++i)
+        texels[i] = 0xFF000010u + i;
     TestTexture image(4, 2, texels);
     TestCanvas canvas(20, 20);
     const SoftQuad quad = ImageQuad(10, 10, 4, 2, 4, 2, 90);
     SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(SoftBlendSolid), &quad, 1);
     // Local point (a, b) lands at (10 − b, 10 + a): texel (a, b) fills pixel (9 − b, 10 + a).
     int changed = 0;
-    for (uint32_t p : canvas.pixels) changed += p != 0xFF000000;
+    for (uint32_t p : canvas.pixels)
+        changed += p != 0xFF000000;
     EXPECT_EQ(changed, 8);
     for (int b = 0; b < 2; ++b)
-        for (int a = 0; a < 4; ++a) EXPECT_EQ(canvas.At(9 - b, 10 + a), texels[b * 4 + a]) << a << "," << b;
+        for (int a = 0; a < 4; ++a)
+            EXPECT_EQ(canvas.At(9 - b, 10 + a), texels[b * 4 + a]) << a << "," << b;
 }
 
 TEST(SoftRaster, BlendModesCombineSourceAndDestinationAsDocumented) {
@@ -53,8 +57,8 @@ TEST(SoftRaster, BlendModesCombineSourceAndDestinationAsDocumented) {
     };
     const Case cases[] = {
         {SoftBlendSolid, 0x80C86432, 0xFF102030, 0xC86432},
-        {SoftBlendMask, 0x80C86432, 0xFF102030, 0xC86432}, // alpha 128 passes the test
-        {SoftBlendMask, 0x7FC86432, 0xFF102030, 0x102030}, // alpha 127 does not
+        {SoftBlendMask, 0x80C86432, 0xFF102030, 0xC86432},  // alpha 128 passes the test
+        {SoftBlendMask, 0x7FC86432, 0xFF102030, 0x102030},  // alpha 127 does not
         {SoftBlendAlpha, 0x4CC86432, 0xFF000000, 0x3C1E0F}, // 30 % of (200, 100, 50) over black
         {SoftBlendAlpha, 0x80C86432, 0xFF64C800, 0x969619},
         {SoftBlendAlpha, 0x00C86432, 0xFF64C800, 0x64C800},
@@ -83,9 +87,9 @@ TEST(SoftRaster, ColourAndAlphaModulateTexelsBeforeTheAlphaTest) {
         SoftDrawQuads(canvas.Surface(), &t.texture, canvas.State(blend, color), &quad, 1);
         return canvas.At(5, 1) & 0xFFFFFF;
     };
-    EXPECT_EQ(draw(brown, SoftBlendSolid, 0xFFFF80FF), 0xC83232u);  // green halved
-    EXPECT_EQ(draw(white, SoftBlendAlpha, 0x4CFFFFFF), 0x4C4C4Cu);  // alpha 0.3 = 76
-    EXPECT_EQ(draw(white, SoftBlendMask, 0x4CFFFFFF), 0x000000u);   // hidden by the test
+    EXPECT_EQ(draw(brown, SoftBlendSolid, 0xFFFF80FF), 0xC83232u); // green halved
+    EXPECT_EQ(draw(white, SoftBlendAlpha, 0x4CFFFFFF), 0x4C4C4Cu); // alpha 0.3 = 76
+    EXPECT_EQ(draw(white, SoftBlendMask, 0x4CFFFFFF), 0x000000u);  // hidden by the test
     EXPECT_EQ(draw(white, SoftBlendMask, 0x7FFFFFFF), 0x000000u);
     EXPECT_EQ(draw(white, SoftBlendMask, 0x80FFFFFF), 0xFFFFFFu);
     EXPECT_EQ(draw(halfSeen, SoftBlendMask, 0xFFFFFFFF), 0xFFFFFFu); // texel alpha 128 passes
@@ -145,8 +149,7 @@ TEST(SoftRaster, QuadsSharingEdgesCoverEveryPixelExactlyOnce) {
     for (bool jitter : {false, true}) {
         TestCanvas canvas(64, 48);
         const std::vector<SoftQuad> cells = Tiling(jitter);
-        SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(SoftBlendLight, 0xFF010101), cells.data(),
-                      cells.size());
+        SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(SoftBlendLight, 0xFF010101), cells.data(), cells.size());
         // Inside the outer parallelogram (corners unjittered) every pixel is hit once; outside never.
         for (int y = 0; y < 48; ++y)
             for (int x = 0; x < 64; ++x) {
@@ -189,8 +192,8 @@ TEST(SoftRaster, MipmappedTextureUsesTheLevelNearestToOneTexelPerPixel) {
         uint32_t expected;
     };
     const Case cases[] = {
-        {0, 2, 2, 0xFFFF0000},     {0, 1, 1, 0xFFFF0000},  {0, 0.75, 0.75, 0xFFFF0000}, // ratio 1.33 → 0
-        {0, 0.7, 0.7, 0xFF00FF00}, {0, 0.5, 0.5, 0xFF00FF00}, {45, 0.5, 0.5, 0xFF00FF00},
+        {0, 2, 2, 0xFFFF0000},     {0, 1, 1, 0xFFFF0000},       {0, 0.75, 0.75, 0xFFFF0000}, // ratio 1.33 → 0
+        {0, 0.7, 0.7, 0xFF00FF00}, {0, 0.5, 0.5, 0xFF00FF00},   {45, 0.5, 0.5, 0xFF00FF00},
         {0, 1, 0.5, 0xFF00FF00},   {0, 0.25, 0.25, 0xFF0000FF}, {0, 0.05, 0.05, 0xFFFFFFFF}, // past the last
     };
     for (const Case& c : cases) {
@@ -205,23 +208,41 @@ TEST(SoftRaster, MipmappedTextureUsesTheLevelNearestToOneTexelPerPixel) {
     }
 }
 
+TEST(SoftRaster, ReadBackGivesBlueGreenRedBytesAndLeavesTheOutsideAlone) {
+    TestCanvas canvas(3, 2);
+    for (uint32_t i = 0; i < 6; ++i)
+        canvas.pixels[i] = 0x80000000u | (0x10u * i) << 16 | (0x20u + i) << 8 | (0x30u + i);
+    // A 3 × 2 rectangle from (1, 1): only its top-left 2 × 1 part lies on the surface.
+    std::vector<uint8_t> out(2 * 12, 0xEE);
+    SoftCopyToBGR888(canvas.Surface(), 1, 1, 3, 2, out.data(), 12);
+    const std::vector<uint8_t> expected = {0x34, 0x24, 0x40, 0x35, 0x25, 0x50, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE,
+                                           0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(out, expected);
+}
+
 TEST(SoftRaster, BadInputDrawsNothing) {
     TestTexture image = SmallImage(true);
     TestCanvas canvas(16, 16);
     const float nan = std::nanf("");
     const SoftQuad bad[] = {
         {{{nan, 0, 0, 0}, {8, 0, 1, 0}, {8, 8, 1, 1}, {0, 8, 0, 1}}},
-        {{{0, 0, 0, 0}, {8, 0, 1e6f, 0}, {8, 8, 1e6f, 1}, {0, 8, 0, 1}}},          // texel coordinates too far
-        {{{3, 3, 0, 0}, {3, 3, 1, 0}, {3, 3, 1, 1}, {3, 3, 0, 1}}},                // no area
+        {{{0, 0, 0, 0}, {8, 0, 1e6f, 0}, {8, 8, 1e6f, 1}, {0, 8, 0, 1}}},           // texel coordinates too far
+        {{{3, 3, 0, 0}, {3, 3, 1, 0}, {3, 3, 1, 1}, {3, 3, 0, 1}}},                 // no area
         {{{0, 0, 0, 0}, {1e30f, 0, 1, 0}, {1e30f, 1e30f, 1, 1}, {0, 1e30f, 0, 1}}}, // absurdly large
     };
     SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(SoftBlendSolid), bad, 3);
-    for (uint32_t p : canvas.pixels) ASSERT_EQ(p, 0xFF000000u);
+    for (uint32_t p : canvas.pixels)
+        ASSERT_EQ(p, 0xFF000000u);
+    // A huge quad is still drawn, cut to the surface.
+    SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(SoftBlendSolid, 0xFFFFFFFF), bad + 3, 1);
+    EXPECT_EQ(canvas.At(15, 15), 0xFFFFFFFFu);
+    canvas.pixels.assign(canvas.pixels.size(), 0xFF000000);
     SoftTexture empty;
     SoftDrawQuads(canvas.Surface(), &empty, canvas.State(SoftBlendSolid), bad, 1);
     SoftDrawQuads(SoftSurface{}, &image.texture, canvas.State(SoftBlendSolid), bad + 3, 1);
     SoftClear(SoftSurface{}, {0, 0, 5, 5}, 0);
-    for (uint32_t p : canvas.pixels) ASSERT_EQ(p, 0xFF000000u);
+    for (uint32_t p : canvas.pixels)
+        ASSERT_EQ(p, 0xFF000000u);
 }
 
 } // namespace

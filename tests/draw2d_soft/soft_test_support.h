@@ -29,7 +29,8 @@ struct TestTexture {
         levels.clear();
         widths.push_back(w);
         heights.push_back(h);
-        for (size_t i = 0; i < data.size(); ++i) levels.push_back({widths[i], heights[i], data[i].data()});
+        for (size_t i = 0; i < data.size(); ++i)
+            levels.push_back({widths[i], heights[i], data[i].data()});
         texture.levels = levels.data();
         texture.levelCount = static_cast<int>(levels.size());
         texture.mipmapped = levels.size() > 1;
