@@ -1,0 +1,22 @@
+// The chilli catalogue and the choice of the two varieties on show.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+constexpr size_t kCatalogueSize = 100;
+
+struct CatalogueEntry {
+    const char* file;  // picture file name under "build stuff/gfx/"
+    const char* name;  // display name in the caption
+};
+
+extern const std::array<CatalogueEntry, kCatalogueSize> kChilliCatalogue;
+
+// The resource URL of a catalogue picture: "incbin::build stuff/gfx/" + file name.
+std::string CataloguePictureUrl(size_t index);
+
+class TSaver;
+// Draws VarietyA and VarietyB from the pool and sets the caption that names them.
+void ChooseVarieties(TSaver& saver);
