@@ -32,6 +32,10 @@ ImagePtr CatalogueImage(const TSaver& saver, int32_t index) {
 
 }  // namespace
 
+CaptionPlace CaptionPosition(int32_t viewWidth, int32_t viewHeight, int32_t textWidth) {
+    return {(viewWidth - textWidth) / 2, viewHeight - 15};
+}
+
 void TSaver::CreateChillies(int32_t count) {
     SetAutoCentreHandle(true);
     SetBlend(BlendAlpha);
@@ -75,7 +79,8 @@ void TSaver::Draw() {
         SetScale(1, 1);
         SetRotation(0);
         SetColor(255, 0, 0);
-        DrawText(Caption, static_cast<float>((ViewWidth - TextWidth(Caption)) / 2), static_cast<float>(ViewHeight - 15));
+        const CaptionPlace place = CaptionPosition(ViewWidth, ViewHeight, TextWidth(Caption));
+        DrawText(Caption, static_cast<float>(place.x), static_cast<float>(place.y));
         SetColor(255, 255, 255);
     }
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 constexpr size_t kCatalogueSize = 100;
@@ -16,6 +17,12 @@ extern const std::array<CatalogueEntry, kCatalogueSize> kChilliCatalogue;
 
 // The resource URL of a catalogue picture: "incbin::build stuff/gfx/" + file name.
 std::string CataloguePictureUrl(size_t index);
+
+// The caption's top-left corner: centred (truncating toward zero), 15 pixels above the bottom.
+struct CaptionPlace {
+    int32_t x, y;
+};
+CaptionPlace CaptionPosition(int32_t viewWidth, int32_t viewHeight, int32_t textWidth);
 
 class TSaver;
 // Draws VarietyA and VarietyB from the pool and sets the caption that names them.

@@ -131,11 +131,11 @@ Rgb Shade(const Hit& hit, float px, float py) {
         colour = Mix(Scale(m.shadow, 0.7f), colour, 0.45f + 0.55f * Smooth(gap * 3));
     }
     Vec3 half = Normalize({kLight.x, kLight.y, kLight.z + 1});
-    float spec = m.gloss * std::pow(std::max(0.0f, Dot(n, half)), m.shininess);
+    float shine = m.gloss * std::pow(std::max(0.0f, Dot(n, half)), m.shininess);
     Vec3 half2 = Normalize({kFill.x, kFill.y, kFill.z + 1});
-    spec += m.gloss * 0.45f * std::pow(std::max(0.0f, Dot(n, half2)), m.shininess * 1.6f);
-    colour = Mix(colour, m.highlight, Clamp01(spec * 1.3f));
-    colour = Add(colour, Scale(Rgb{255, 255, 255}, 0.35f * Clamp01(spec - 0.5f)));
+    shine += m.gloss * 0.45f * std::pow(std::max(0.0f, Dot(n, half2)), m.shininess * 1.6f);
+    colour = Mix(colour, m.highlight, Clamp01(shine * 1.3f));
+    colour = Add(colour, Scale(Rgb{255, 255, 255}, 0.35f * Clamp01(shine - 0.5f)));
     return colour;
 }
 
