@@ -21,8 +21,7 @@ std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, 
     const std::string goldenPath = std::string(CAPSARO_SOURCE_DIR) + "/tests/" + folder + "/golden/" + name + ".png";
     const char* update = std::getenv("CAPSARO_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        SavePixmapPng(actual, goldenPath, 9);
-        return "";
+        return SavePixmapPng(actual, goldenPath, 9) ? "" : "cannot write " + goldenPath;
     }
     const PixmapPtr golden = LoadPixmap(goldenPath);
     if (!golden) return "no golden picture " + goldenPath;
