@@ -8,6 +8,7 @@
 namespace {
 
 std::string programDirectory = ".";
+std::string startingDirectory = ".";
 std::vector<std::string> programArguments;
 
 std::string ExecutablePath(const char* argv0) {
@@ -32,6 +33,8 @@ void InitProgram(int argc, char** argv) {
     programArguments.clear();
     for (int i = 0; i < argc; ++i) programArguments.emplace_back(argv[i] ? argv[i] : "");
     if (programArguments.empty()) programArguments.emplace_back("");
+    char current[PATH_MAX];
+    if (getcwd(current, sizeof current)) startingDirectory = current;
     programDirectory = DirectoryOf(ExecutablePath(argc > 0 ? argv[0] : nullptr));
     if (chdir(programDirectory.c_str()) != 0) {
         // The folder stays as it was; relative files then land in the starting folder.
@@ -39,5 +42,7 @@ void InitProgram(int argc, char** argv) {
 }
 
 const std::string& ProgramDirectory() { return programDirectory; }
+
+const std::string& StartingDirectory() { return startingDirectory; }
 
 std::vector<std::string>& ProgramArguments() { return programArguments; }

@@ -13,5 +13,8 @@ const std::string& ProgramDirectory();
 // Element 0 is the program's own path; Run may extend it.
 std::vector<std::string>& ProgramArguments();
 
+// The current directory when the program started (before InitProgram changed it).
+const std::string& StartingDirectory();
+
 // The folder part of a path by the same rule: cut before the last slash, "/" for the root.
 std::string DirectoryOf(const std::string& path);

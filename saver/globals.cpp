@@ -15,3 +15,8 @@ int32_t SwayStep = 0;
 int32_t VarietyPoolSize = 0;
 int32_t VarietyA = 0;
 int32_t VarietyB = 0;
+
+PixmapPtr DesktopPixmap;
+ImagePtr DesktopImage;
+int32_t DesktopWidth = 0;
+int32_t DesktopHeight = 0;

@@ -1,11 +1,14 @@
-// The mode and frame methods of TSaver. Each does nothing until its layer exists.
+// The mode methods of TSaver that have no file of their own yet, and FlushEvents.
 #include "saver/saver.h"
+
+#include "gui/events/pump.h"
+#include "gui/events/queue.h"
 
 void TSaver::RunSaver() {}
 void TSaver::RunPreview() {}
 void TSaver::RunConfig() {}
-void TSaver::CreateChillies(int32_t) {}
-void TSaver::AdjustChillies(int32_t) {}
-void TSaver::Update() {}
-void TSaver::Draw() {}
-void TSaver::FlushEvents() {}
+void TSaver::FlushEvents() {
+    // Let the host deliver what it holds, then drop everything queued (not what arrives later).
+    PollSystem();
+    while (QueuedEventCount() > 0) PollEvent();
+}

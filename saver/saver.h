@@ -10,7 +10,8 @@
 #include <memory>
 #include <string>
 
-class TImage;
+#include "draw2d/image.h"
+#include "draw2d/pixmap.h"
 
 class TSaver {
 public:
@@ -67,5 +68,11 @@ extern int32_t SwayStep;
 extern int32_t VarietyPoolSize;
 extern int32_t VarietyA;
 extern int32_t VarietyB;
+
+// The still copy of the desktop behind a full-screen show, and its size.
+extern PixmapPtr DesktopPixmap;
+extern ImagePtr DesktopImage;
+extern int32_t DesktopWidth;
+extern int32_t DesktopHeight;
 
 inline bool IsOn(int32_t setting) { return setting == 1; }

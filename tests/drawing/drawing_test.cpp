@@ -1,6 +1,6 @@
 // The drawing state and primitives on an offscreen software display: transform, images, blend
 // modes, text, viewport clearing, and the first selection of a display.
-#include "golden.h"
+#include "tests/support/golden.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -164,5 +164,5 @@ TEST_F(DrawingTest, SceneMatchesGolden) {
     SetColor(255, 0, 0);
     DrawText("Tepin ", 10, 100);
     const PixmapPtr frame = GrabBackBuffer(0, 0, 160, 120);
-    EXPECT_EQ(CompareWithGolden(*frame, "scene", 2), "");
+    EXPECT_EQ(CompareWithGolden(*frame, "drawing", "scene", 2), "");
 }

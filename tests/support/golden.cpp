@@ -1,5 +1,5 @@
 // Golden-picture comparison for drawing tests.
-#include "golden.h"
+#include "tests/support/golden.h"
 
 #include "draw2d/pixmap_load.h"
 #include "draw2d/png_io.h"
@@ -10,19 +10,18 @@
 
 namespace {
 
-const std::string kGoldenFolder = std::string(CAPSARO_SOURCE_DIR) + "/tests/drawing/golden/";
 const std::string kOutputFolder = std::string(CAPSARO_BINARY_DIR) + "/";
 
 int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
 
 }  // namespace
 
-std::string CompareWithGolden(const TPixmap& actual, const std::string& name, int tolerance) {
-    const std::string goldenPath = kGoldenFolder + name + ".png";
+std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, const std::string& name,
+                              int tolerance) {
+    const std::string goldenPath = std::string(CAPSARO_SOURCE_DIR) + "/tests/" + folder + "/golden/" + name + ".png";
     const char* update = std::getenv("CAPSARO_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        SavePixmapPng(actual, goldenPath, 9);
-        return "";
+        return SavePixmapPng(actual, goldenPath, 9) ? "" : "cannot write " + goldenPath;
     }
     const PixmapPtr golden = LoadPixmap(goldenPath);
     if (!golden) return "no golden picture " + goldenPath;
