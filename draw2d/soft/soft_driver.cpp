@@ -14,7 +14,12 @@ class SoftDriverTexture : public DriverTexture, public std::enable_shared_from_t
 public:
     explicit SoftDriverTexture(PreparedTexture prepared, bool mipmapped) : prepared_(std::move(prepared)) {
         for (const TextureLevel& level : prepared_.levels) levels_.push_back({level.width, level.height, level.pixels.data()});
+        // The region of each level that is not clear, found once, lets spans skip clear texels.
+        for (const SoftMipLevel& level : levels_) hullPlanes_.push_back(SoftFindOpaqueHull(level));
+        for (const std::vector<SoftHalfPlane>& planes : hullPlanes_)
+            hulls_.push_back({planes.data(), static_cast<int>(planes.size())});
         texture_.levels = levels_.data();
+        texture_.hulls = hulls_.data();
         texture_.levelCount = static_cast<int>(levels_.size());
         texture_.mipmapped = mipmapped && levels_.size() > 1;
     }
@@ -27,6 +32,8 @@ public:
 private:
     PreparedTexture prepared_;
     std::vector<SoftMipLevel> levels_;
+    std::vector<std::vector<SoftHalfPlane>> hullPlanes_;
+    std::vector<SoftHull> hulls_;
     SoftTexture texture_;
 };
 
