@@ -1,0 +1,71 @@
+// The show's cost: Update per chilli, whole frames (Update, Draw, present) at 1920 x 1080 on the
+// offscreen software display, and start-up to the first frame (loading the 100 pictures included).
+#include "saver/chilli.h"
+#include "saver/saver.h"
+#include "saver/startup.h"
+
+#include "draw2d/draw_context.h"
+#include "draw2d/graphics.h"
+#include "draw2d/soft/soft_driver.h"
+#include "runtime/random.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void StartShow(TSaver& saver, int32_t count, int32_t mode) {
+    static const bool registered = (RegisterEmbeddedPictures(), true);
+    (void)registered;
+    ChilliList.clear();
+    SwayStep = 4;
+    VarietyPoolSize = 100;
+    RunModeLetter = "s";
+    CurrentMotionMode = mode;
+    SelectDriver(SoftwareDriver(), BackBufferFlag);
+    OpenDisplay(1920, 1080, 32, 0, 0);
+    saver.ViewWidth = 1920;
+    saver.ViewHeight = 1080;
+    SeedRandom(12345);
+    saver.CreateChillies(count);
+}
+
+void BM_UpdatePerChilli(benchmark::State& state) {
+    TSaver saver;
+    StartShow(saver, static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)));
+    for (auto _ : state) saver.Update();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    CloseDisplay();
+}
+BENCHMARK(BM_UpdatePerChilli)->ArgsProduct({{10000}, {1, 4}});
+
+void BM_Frame(benchmark::State& state) {
+    TSaver saver;
+    StartShow(saver, static_cast<int32_t>(state.range(0)), 1);
+    for (auto _ : state) {
+        saver.Update();
+        saver.Draw();
+        Flip(-1);
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CloseDisplay();
+}
+BENCHMARK(BM_Frame)->Arg(200)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// From nothing loaded to the first presented frame of the default show (200 chillies).
+void BM_StartToFirstFrame(benchmark::State& state) {
+    for (auto _ : state) {
+        TSaver saver;
+        StartShow(saver, 200, 1);
+        saver.Update();
+        saver.Draw();
+        Flip(-1);
+        state.PauseTiming();
+        CloseDisplay();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
