@@ -4,7 +4,6 @@
 #include "gui/events/pump.h"
 #include "gui/events/queue.h"
 
-void TSaver::RunSaver() {}
 void TSaver::RunPreview() {}
 void TSaver::RunConfig() {}
 void TSaver::FlushEvents() {

@@ -7,6 +7,8 @@
 #include "saver/saver.h"
 
 #include "draw2d/resources.h"
+#include "gui/events/pump.h"
+#include "runtime/termination.h"
 #include "runtime/clock.h"
 #include "runtime/program.h"
 #include "runtime/random.h"
@@ -15,8 +17,17 @@ void RegisterEmbeddedPictures() {
     for (const EmbeddedFile& file : EmbeddedPictures()) RegisterResource(file.name, file.data, file.size);
 }
 
+namespace {
+
+void WakeOnSignal() { WakePump(); }
+
+}  // namespace
+
 int CapsaroMain(int argc, char** argv) {
     InitProgram(argc, argv);
+    // SIGTERM, SIGINT and SIGHUP end every mode's loop cleanly, waking it if it waits.
+    WakePump();
+    InstallTerminationSignals(WakeOnSignal);
     RegisterEmbeddedPictures();
     // Drawn before seeding, so it comes from the initial state and is 4 at every start.
     SwayStep = static_cast<int32_t>(RandomReal(1.0, 10.0));

@@ -1,0 +1,31 @@
+// The full-screen saver's pieces that stand on their own: the desktop capture, screenshots, and
+// the rule that decides which event ends the saver.
+#pragma once
+
+#include "draw2d/pixmap.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The desktop as a FormatRGBA8888 pixmap with alpha 255; sets DesktopWidth and DesktopHeight.
+// Null when the platform cannot read it.
+PixmapPtr GrabDesktop();
+
+// The first free screenshot name: Capsaro000.png, then screen001.png, screen002.png, ...
+// `taken` tells whether a file or folder of that name exists.
+std::string ScreenshotName(const std::function<bool(const std::string&)>& taken);
+// Saves the back buffer under the first free name in the current folder and writes
+// "Screenshot saved as <name>" to standard output, whether or not the file could be written.
+void SaveScreenshot();
+
+// The pointer position of the last mouse move that did not end the saver.
+extern int32_t LastMouseX;
+extern int32_t LastMouseY;
+
+// Whether an event ends the saver: a key press, a button press, a close request, or a pointer
+// move of more than one pixel from the last accepted one (the first move of the process never
+// ends it). Accepted moves update LastMouseX and LastMouseY.
+bool EventEndsSaver(int32_t id, int32_t x, int32_t y);
+// Forgets the first move (tests).
+void ResetSaverPointer();

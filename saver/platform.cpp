@@ -1,0 +1,46 @@
+// The process's platform and the headless platform.
+#include "saver/platform.h"
+
+namespace {
+
+std::unique_ptr<SaverPlatform> current;
+PlatformFactory factory = nullptr;
+
+const HeadlessPlatform::Window* Find(const std::vector<HeadlessPlatform::Window>& windows, uint64_t id) {
+    for (const HeadlessPlatform::Window& window : windows)
+        if (window.id == id) return &window;
+    return nullptr;
+}
+
+}  // namespace
+
+SaverPlatform& Platform() {
+    if (!current) current = factory ? factory() : std::make_unique<HeadlessPlatform>();
+    return *current;
+}
+
+void SetPlatform(std::unique_ptr<SaverPlatform> platform) { current = std::move(platform); }
+
+void SetPlatformFactory(PlatformFactory made) { factory = made; }
+
+bool HeadlessPlatform::Screen(ScreenCaps& out) {
+    if (caps.width <= 0) return false;
+    out = caps;
+    return true;
+}
+
+PixmapPtr HeadlessPlatform::CaptureDesktop() { return desktop ? CopyPixmap(*desktop) : nullptr; }
+
+bool HeadlessPlatform::ClientRect(uint64_t window, TRect& rect) {
+    const Window* found = Find(windows, window);
+    if (!found) return false;
+    rect = found->client;
+    return true;
+}
+
+bool HeadlessPlatform::WindowRect(uint64_t window, TRect& rect) {
+    const Window* found = Find(windows, window);
+    if (!found) return false;
+    rect = found->outer;
+    return true;
+}

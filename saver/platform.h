@@ -1,0 +1,60 @@
+// The operating-system services the saver itself calls: the screen's size, depth and refresh
+// rate, a copy of the desktop's pixels, and the rectangles of another program's window. One
+// implementation talks to the X server; a headless one serves tests.
+#pragma once
+
+#include "saver/saver.h"
+
+#include "draw2d/pixmap.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct ScreenCaps {
+    int32_t width = 0;    // the whole screen, every monitor
+    int32_t height = 0;
+    int32_t depth = 0;    // bits per pixel of the screen's visual
+    int32_t planes = 1;
+    int32_t refresh = 0;  // hertz of the current mode
+};
+
+class SaverPlatform {
+public:
+    virtual ~SaverPlatform() = default;
+    // The screen's capabilities; false when there is no screen to ask (no X display).
+    virtual bool Screen(ScreenCaps& caps) = 0;
+    // The desktop's pixels now as a FormatRGBA8888 pixmap with alpha 255; null when it cannot be read.
+    virtual PixmapPtr CaptureDesktop() = 0;
+    // Client rectangle (Left = Top = 0, Right/Bottom = client size) of a window by id; false and
+    // the rectangle unchanged when the id names no window.
+    virtual bool ClientRect(uint64_t window, TRect& rect) = 0;
+    // The window's outer rectangle on the screen; false and unchanged when the id names no window.
+    virtual bool WindowRect(uint64_t window, TRect& rect) = 0;
+};
+
+// The platform of this process (the X server's unless a test set another).
+SaverPlatform& Platform();
+void SetPlatform(std::unique_ptr<SaverPlatform> platform);
+
+// A platform without a window system: a screen of the given caps (width 0: none) showing the
+// given desktop picture, and windows whose client sizes the test names.
+class HeadlessPlatform : public SaverPlatform {
+public:
+    ScreenCaps caps;
+    PixmapPtr desktop;
+    struct Window {
+        uint64_t id;
+        TRect client, outer;
+    };
+    std::vector<Window> windows;
+
+    bool Screen(ScreenCaps& out) override;
+    PixmapPtr CaptureDesktop() override;
+    bool ClientRect(uint64_t window, TRect& rect) override;
+    bool WindowRect(uint64_t window, TRect& rect) override;
+};
+
+// Makes the platform for this process: the X server's (see saver/x11/). Set by start-up.
+using PlatformFactory = std::unique_ptr<SaverPlatform> (*)();
+void SetPlatformFactory(PlatformFactory factory);
