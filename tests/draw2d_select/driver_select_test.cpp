@@ -1,4 +1,6 @@
 // Driver choice, and what both host drivers do without an X display.
+#include "draw2d/display_sequence.h"
+#include "draw2d/draw_context.h"
 #include "draw2d/gl/gl_driver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/sdl/sdl_soft_host.h"
@@ -57,4 +59,20 @@ TEST_F(NoXDisplay, SelectionGivesADriverWhoseDisplaysFailQuietly) {
     SelectDriver(driver, BackBufferFlag);
     EXPECT_EQ(OpenDisplay(320, 200, 0, 0, 0), nullptr);
     EXPECT_EQ(CountDisplayModes(), 0);
+}
+
+// An image drawn with one driver must get a new texture from the next: the old driver's texture
+// means nothing to it (a GL texture handed to the rasterizer would be read as its own).
+TEST(DriverSwitch, MakesEveryImageTextureStale) {
+    SelectDriver(SoftwareDriver(), BackBufferFlag);
+    ASSERT_TRUE(OpenDisplay(16, 16, 0, 0, 0));
+    const ImagePtr image = CreateImage(4, 4, 1, 0);
+    DrawImage(image, 0, 0);
+    FlushDrawing();
+    const uint32_t stamp = image->frames[0].sequence;
+    EXPECT_EQ(stamp, DisplaySequence());
+    SelectDriver(SoftwareDriver(), BackBufferFlag);
+    EXPECT_NE(image->frames[0].sequence, DisplaySequence());
+    CloseDisplay();
+    SelectDriver(nullptr, 0);
 }
