@@ -27,13 +27,16 @@ Layer& TheLayer() {
     return layer;
 }
 
-// Switches to another driver: a display current on the old one is deselected.
+// Switches to another driver: a display current on the old one is deselected, and every image
+// texture is stale.
 void SwitchDriver(Layer& layer, DrawDriverPtr driver) {
     if (driver == layer.driver) return;
     FlushDrawing();
     if (layer.current && layer.driver) layer.driver->SelectDisplay(nullptr);
     layer.current.reset();
     layer.driver = std::move(driver);
+    // Textures made by the old driver mean nothing to the new one: images must make them again.
+    AdvanceDisplaySequence();
 }
 
 void CloseDisplayAtExit() { CloseDisplay(); }

@@ -6,6 +6,7 @@
 // the whole process (all threads, the GL driver's included), and at the end a table with ratios.
 // SDL's backends need a display: run under Xvfb (DISPLAY set); they are skipped without one.
 #include "draw2d/soft/soft_rasterizer.h"
+#include "chilli_workload.h"
 #include "runtime/random.h"
 
 #include <SDL.h>
@@ -13,9 +14,9 @@
 
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -24,54 +25,7 @@
 
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1080, kTexW = 128, kTexH = 256;
-constexpr float kScaleX = 0.9375f, kScaleY = 0.703f;
-
-struct Image {
-    int width, height;
-    std::vector<uint32_t> texels; // kTexW × kTexH, the image at the top-left
-};
-
-// A chilli-like shape: a curved, tapering red pod with a green stem, on transparent black.
-Image MakeChilli(int w, int h, double bend, uint32_t tint) {
-    Image image{w, h, std::vector<uint32_t>(kTexW * kTexH, 0)};
-    for (int y = 0; y < h; ++y) {
-        const double t = double(y) / h;
-        const double centre = w * 0.5 + bend * std::sin(t * 2.6);
-        const double radius =
-            t < 0.12 ? w * 0.07 : w * 0.42 * std::pow(std::sin(M_PI * (t - 0.12) / 0.88 * 0.9 + 0.1), 0.6);
-        for (int x = 0; x < w; ++x) {
-            const double d = (x + 0.5 - centre) / radius;
-            if (std::fabs(d) >= 1) continue;
-            const double light = 0.55 + 0.45 * std::sqrt(1 - d * d);
-            const uint32_t base = t < 0.12 ? 0x2E8B20 : tint;
-            uint32_t pixel = 0xFF000000;
-            for (int shift = 0; shift < 24; shift += 8)
-                pixel |= uint32_t(((base >> shift) & 0xFF) * light) << shift;
-            image.texels[size_t(y) * kTexW + x] = pixel;
-        }
-    }
-    return image;
-}
-
-struct Sprite {
-    float x, y, angle;
-    int texture, blend;
-};
-
-std::vector<Sprite> MakeSprites(int n) {
-    SeedRandom(1234);
-    std::vector<Sprite> sprites;
-    for (int i = 0; i < n; ++i)
-        sprites.push_back({float(RandomReal(-40, kWidth)), float(RandomReal(-40, kHeight)), float(RandomReal(0, 360)),
-                           i % 2, (i / 2) % 2 == 0 ? SoftBlendMask : SoftBlendAlpha});
-    return sprites;
-}
-
-const Image& Chilli(int which) {
-    static const Image images[2] = {MakeChilli(74, 220, 9, 0xD01810), MakeChilli(65, 207, -7, 0xE05A10)};
-    return images[which];
-}
+using namespace chilli_workload;
 
 double ProcessCpuSeconds() {
     timespec ts;
@@ -84,8 +38,7 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
     const auto wallStart = std::chrono::steady_clock::now();
     const double cpuStart = ProcessCpuSeconds();
     int frames = 0;
-    for (auto _ : state)
-        frame(frames++);
+    for (auto _ : state) frame(frames++);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     state.counters["fps"] = frames / wall;
     state.counters["cpu_s_per_frame"] = (ProcessCpuSeconds() - cpuStart) / frames;
@@ -93,7 +46,8 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
 
 // The rasterizer's quads for one frame, built as the drawing state would: handle at the top-left,
 // rotation then scale, texture coordinates up to w / 128 and h / 256.
-void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, const SoftTexture* textures, int frame) {
+void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, const SoftTexture* textures,
+               int frame) {
     const SoftClip all = {0, 0, kWidth, kHeight};
     rasterizer.Clear(all, 0xFF000000);
     for (const Sprite& s : sprites) {
@@ -201,8 +155,7 @@ void BM_SdlRenderer(benchmark::State& state, const char* driver) {
         }
         SDL_RenderPresent(renderer);
     });
-    for (SDL_Texture* texture : textures)
-        SDL_DestroyTexture(texture);
+    for (SDL_Texture* texture : textures) SDL_DestroyTexture(texture);
     SDL_DestroyRenderer(renderer);
 }
 
@@ -226,8 +179,7 @@ public:
             // Names read backend[/variant]/N/...: the first all-digit part is N.
             const std::string name = run.benchmark_name();
             size_t at = 0;
-            while ((at = name.find('/', at)) != std::string::npos && !std::isdigit(name[at + 1] & 0xFF))
-                ++at;
+            while ((at = name.find('/', at)) != std::string::npos && !std::isdigit(name[at + 1] & 0xFF)) ++at;
             if (at == std::string::npos) continue;
             fps_[name.substr(0, at)][std::atoi(name.c_str() + at + 1)] = run.counters.at("fps");
         }

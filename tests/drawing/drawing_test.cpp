@@ -1,6 +1,7 @@
 // The drawing state and primitives on an offscreen software display: transform, images, blend
 // modes, text, viewport clearing, and the first selection of a display.
 #include "tests/support/golden.h"
+#include "scene.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -149,20 +150,7 @@ TEST_F(DrawingTest, TextAtDoubleScaleIsBlockyAndAdvancesSixteen) {
 }
 
 TEST_F(DrawingTest, SceneMatchesGolden) {
-    SetClearColor(20, 30, 60);
-    ClearBackBuffer();
-    const ImagePtr image = LoadImage(Picture(40, 24, 0xFFE03020u, 3), ImageMasked | ImageFiltered | ImageMipmapped);
-    CentreImageHandle(*image);
-    SetBlend(BlendAlpha);
-    SetTransform(30, 1.5f, 0.75f);
-    DrawImage(image, 60, 50);
-    SetTransform(-15, 0.5f, 0.5f);
-    SetAlpha(0.5f);
-    DrawImage(image, 110, 80);
-    SetAlpha(1);
-    SetTransform(0, 1, 1);
-    SetColor(255, 0, 0);
-    DrawText("Tepin ", 10, 100);
+    DrawGoldenScene();
     const PixmapPtr frame = GrabBackBuffer(0, 0, 160, 120);
     EXPECT_EQ(CompareWithGolden(*frame, "drawing", "scene", 2), "");
 }

@@ -1,0 +1,39 @@
+// What the GTK host keeps for one gadget: its widgets, held by reference until the gadget goes.
+#pragma once
+
+#include "gui/gadgets/gadget.h"
+
+#include <gtk/gtk.h>
+
+class GtkControl : public HostControl {
+public:
+    ~GtkControl() override;
+
+    // Placed in the parent's client container (a toplevel window for windows; none for the desktop).
+    GtkWidget* outer = nullptr;
+    // The control that the user operates (button, combo box, notebook, scroll bar, drawing area...).
+    GtkWidget* main = nullptr;
+    // Where kids go: a window's, panel's or tabber's fixed container.
+    GtkWidget* client = nullptr;
+    // Label frames: the label inside.
+    GtkWidget* label = nullptr;
+    // Windows: the button that Escape clicks.
+    GtkWidget* cancelButton = nullptr;
+    // Scroll bars: the adjustment.
+    GtkAdjustment* adjustment = nullptr;
+};
+
+GtkControl& ControlOf(const TGadget& gadget);
+
+// While a host call changes a control, the signals it raises are not the user's doing.
+class QuietChange {
+public:
+    QuietChange() { ++depth_; }
+    ~QuietChange() { --depth_; }
+    QuietChange(const QuietChange&) = delete;
+    QuietChange& operator=(const QuietChange&) = delete;
+    static bool Active() { return depth_ > 0; }
+
+private:
+    static inline int depth_ = 0;
+};
