@@ -6,7 +6,9 @@
 #include "saver/render_command.h"
 #include "saver/saver.h"
 
+#include "draw2d/graphics.h"
 #include "draw2d/resources.h"
+#include "draw2d/select/driver_select.h"
 #include "gui/events/pump.h"
 #include "runtime/termination.h"
 #include "runtime/clock.h"
@@ -32,6 +34,7 @@ int CapsaroMain(int argc, char** argv) {
     // Drawn before seeding, so it comes from the initial state and is 4 at every start.
     SwayStep = static_cast<int32_t>(RandomReal(1.0, 10.0));
     VarietyPoolSize = 100;
+    SelectDriver(SelectHostDriver(), BackBufferFlag);
     SeedRandom(MillisecondClock());
     TSaver saver;
     if (IsRenderCommand(ProgramArguments())) return RunRenderCommand(saver, ProgramArguments());
