@@ -44,3 +44,10 @@ bool HeadlessPlatform::WindowRect(uint64_t window, TRect& rect) {
     rect = found->outer;
     return true;
 }
+
+uint64_t HeadlessPlatform::CreateChildWindow(uint64_t parent, int32_t width, int32_t height, const char*) {
+    if (!Find(windows, parent)) return 0;
+    const uint64_t id = 1000 + windows.size();
+    windows.push_back({id, {0, 0, width, height}, {0, 0, width, height}});
+    return id;
+}

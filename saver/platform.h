@@ -31,6 +31,9 @@ public:
     virtual bool ClientRect(uint64_t window, TRect& rect) = 0;
     // The window's outer rectangle on the screen; false and unchanged when the id names no window.
     virtual bool WindowRect(uint64_t window, TRect& rect) = 0;
+    // A borderless child window of `parent` covering width x height from its top-left corner,
+    // shown, named `title`; it lives until the program ends or its parent goes. 0 on failure.
+    virtual uint64_t CreateChildWindow(uint64_t parent, int32_t width, int32_t height, const char* title) = 0;
 };
 
 // The platform of this process (the X server's unless a test set another).
@@ -53,6 +56,8 @@ public:
     PixmapPtr CaptureDesktop() override;
     bool ClientRect(uint64_t window, TRect& rect) override;
     bool WindowRect(uint64_t window, TRect& rect) override;
+    // Records the child and returns an id of its own (1000 onwards); 0 when the parent is unknown.
+    uint64_t CreateChildWindow(uint64_t parent, int32_t width, int32_t height, const char* title) override;
 };
 
 // Makes the platform for this process: the X server's (see saver/x11/). Set by start-up.

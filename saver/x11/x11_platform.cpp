@@ -179,6 +179,20 @@ public:
         return true;
     }
 
+    uint64_t CreateChildWindow(uint64_t parent, int32_t width, int32_t height, const char* title) override {
+        if (!display_ || parent == 0 || width <= 0 || height <= 0) return 0;
+        ErrorTrap trap(display_);
+        const int screen = DefaultScreen(display_);
+        const Window child = XCreateSimpleWindow(display_, static_cast<Window>(parent), 0, 0, static_cast<unsigned>(width),
+                                                 static_cast<unsigned>(height), 0, BlackPixel(display_, screen),
+                                                 BlackPixel(display_, screen));
+        if (trap.Failed() || child == 0) return 0;
+        XStoreName(display_, child, title);
+        XMapWindow(display_, child);
+        if (trap.Failed()) return 0;
+        return child;
+    }
+
 private:
     int32_t Refresh(int screen) {
         int eventBase, errorBase;
