@@ -1,0 +1,147 @@
+// The full-screen saver's rules without a window system: which events end it, screenshot names,
+// the refresh-rate rule, and a preview without a host window.
+#include "saver/full_screen.h"
+#include "saver/platform.h"
+#include "saver/saver.h"
+#include "saver/startup.h"
+
+#include "draw2d/draw_context.h"
+#include "draw2d/graphics.h"
+#include "draw2d/soft/soft_driver.h"
+#include "gui/events/event.h"
+#include "runtime/program.h"
+#include "runtime/termination.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <csignal>
+#include <set>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(EventEndsSaver, PressesAndCloseRequestsEndIt) {
+    for (int32_t id : {EventKeyDown, EventMouseDown, EventAppTerminate, EventWindowClose}) EXPECT_TRUE(EventEndsSaver(id, 0, 0));
+    for (int32_t id : {0, EventKeyUp, EventKeyRepeat, EventKeyChar, EventMouseUp, EventMouseWheel, EventAppSuspend,
+                       EventAppResume, EventTimerTick})
+        EXPECT_FALSE(EventEndsSaver(id, 0, 0)) << id;
+}
+
+TEST(EventEndsSaver, PointerMovesOfOnePixelCreepButTwoEndIt) {
+    ResetSaverPointer();
+    // The first move of the process never ends it, wherever it lands.
+    EXPECT_FALSE(EventEndsSaver(EventMouseMove, 900, 700));
+    EXPECT_FALSE(EventEndsSaver(EventMouseMove, 901, 701));
+    EXPECT_FALSE(EventEndsSaver(EventMouseMove, 902, 700));
+    EXPECT_FALSE(EventEndsSaver(EventMouseMove, 903, 699));
+    EXPECT_EQ(LastMouseX, 903);
+    EXPECT_EQ(LastMouseY, 699);
+    EXPECT_TRUE(EventEndsSaver(EventMouseMove, 905, 699));
+    EXPECT_TRUE(EventEndsSaver(EventMouseMove, 903, 697));
+    ResetSaverPointer();
+    EXPECT_FALSE(EventEndsSaver(EventMouseMove, 0, 0));
+}
+
+TEST(ScreenshotName, FirstCapsaroThenNumberedScreens) {
+    std::set<std::string> taken;
+    const auto isTaken = [&taken](const std::string& name) { return taken.count(name) != 0; };
+    EXPECT_EQ(ScreenshotName(isTaken), "Capsaro000.png");
+    taken.insert("Capsaro000.png");
+    EXPECT_EQ(ScreenshotName(isTaken), "screen001.png");
+    for (int n = 1; n <= 999; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "screen%03d.png", n);
+        taken.insert(name);
+    }
+    EXPECT_EQ(ScreenshotName(isTaken), "screen1000.png");
+    // screen000.png is never chosen.
+    EXPECT_EQ(taken.count("screen000.png"), 0u);
+}
+
+TEST(SaveScreenshot, AFolderOfTheNameCountsAsTakenAndTheLineIsWritten) {
+    const fs::path folder = fs::temp_directory_path() / ("capsaro-shots-" + std::to_string(getpid()));
+    fs::create_directories(folder / "Capsaro000.png");
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    SelectDriver(SoftwareDriver(), BackBufferFlag);
+    ASSERT_TRUE(OpenDisplay(40, 30, 32, 0, 0));
+    SetClearColor(255, 0, 0);
+    ClearBackBuffer();
+    testing::internal::CaptureStdout();
+    SaveScreenshot();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Screenshot saved as screen001.png\n");
+    EXPECT_TRUE(fs::is_regular_file(folder / "screen001.png"));
+    CloseDisplay();
+    SelectDriver(nullptr, 0);
+    fs::current_path(before);
+    fs::remove_all(folder);
+}
+
+namespace {
+
+class HeadlessSaverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto platform = std::make_unique<HeadlessPlatform>();
+        headless = platform.get();
+        SetPlatform(std::move(platform));
+        SelectDriver(SoftwareDriver(), BackBufferFlag);
+        CurrentMotionMode = 1;
+        VarietyPoolSize = 100;
+        RegisterEmbeddedPictures();
+        // As in a fresh process, before any display was selected.
+        SetAutoCentreHandle(false);
+        SetDefaultImageFlags(0);
+    }
+    void TearDown() override {
+        ClearTerminationRequest();
+        CloseDisplay();
+        SelectDriver(nullptr, 0);
+        SetPlatform(nullptr);
+        DesktopPixmap.reset();
+        DesktopImage.reset();
+    }
+    HeadlessPlatform* headless = nullptr;
+    TSaver saver;
+};
+
+}  // namespace
+
+TEST_F(HeadlessSaverTest, WithoutAScreenNothingOpens) {
+    saver.RunSaver();
+    EXPECT_EQ(CurrentDisplay(), nullptr);
+}
+
+TEST_F(HeadlessSaverTest, SlowRatesAreNotPacedAndTheDesktopIsCapturedFirst) {
+    headless->caps = {64, 48, 24, 1, 30};
+    headless->desktop = CreatePixmap(64, 48, FormatRGBA8888, 4);
+    for (int32_t y = 0; y < 48; ++y)
+        for (int32_t x = 0; x < 64; ++x) WritePixel(*headless->desktop, x, y, 0xFFFF0000u);
+    // Asked to end before the first frame, the saver sets up and returns.
+    InstallTerminationSignals();
+    raise(SIGTERM);
+    saver.RunSaver();
+    EXPECT_EQ(DisplayHertz(), -1);
+    EXPECT_EQ(DisplayWidth(), 64);
+    ASSERT_TRUE(DesktopPixmap);
+    EXPECT_EQ(ReadPixel(*DesktopPixmap, 3, 3), 0xFFFF0000u);
+    EXPECT_EQ(DesktopWidth, 64);
+    EXPECT_EQ(DesktopImage->flags, 0);
+    EXPECT_EQ(DesktopImage->handleX, 0);
+}
+
+TEST_F(HeadlessSaverTest, ShallowScreensShowNothing) {
+    headless->caps = {64, 48, 8, 1, 60};
+    saver.RunSaver();
+    EXPECT_EQ(CurrentDisplay(), nullptr);
+}
+
+TEST_F(HeadlessSaverTest, PreviewWithoutAHostWindowEndsAtOnce) {
+    ProgramArguments() = {"capsaro", "/p", "0"};
+    saver.RunPreview();
+    EXPECT_EQ(saver.ViewWidth, 0);
+    ProgramArguments() = {"capsaro", "/p", "12345"};
+    saver.RunPreview();
+    EXPECT_EQ(CurrentDisplay(), nullptr);
+}

@@ -1,0 +1,33 @@
+// Running the capsaro program (or a helper) as a child process in a test, with its standard
+// output in a file, and waiting for it with a time limit.
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class ProgramRun {
+public:
+    // Starts `program` with `arguments` in `workDir`; standard output and error go to `output`.
+    ProgramRun(const std::string& program, const std::vector<std::string>& arguments, const std::string& workDir,
+               const std::string& output);
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    bool Running();
+    // Waits up to `limit`; true when the process ended, with its exit status (128 + signal when
+    // a signal ended it).
+    bool WaitFor(std::chrono::milliseconds limit, int& status);
+    void Signal(int signal);
+    pid_t Pid() const { return pid_; }
+
+private:
+    pid_t pid_ = -1;
+    bool ended_ = false;
+    int status_ = 0;
+};
+
+// Runs a shell command and returns its standard output.
+std::string Shell(const std::string& command);
