@@ -51,6 +51,10 @@ public:
         attached_ = true;
         Fit();
     }
+    // The drawing area is larger than the buffer (an attached window grew).
+    bool Outgrown() const {
+        return std::min(Width(), kMaxSoftDisplaySide) > bufferWidth_ || std::min(Height(), kMaxSoftDisplaySide) > bufferHeight_;
+    }
     // Grows the buffer to the drawing area (an attached window may have grown), keeping its pixels.
     bool Fit() {
         const int32_t w = std::min(std::max(Width(), 1), kMaxSoftDisplaySide);
@@ -177,7 +181,9 @@ private:
         if (!current_ || current_->Lost()) return false;
         const SoftSurface surface = current_->Surface();
         const SoftSurface& target = rasterizer_.Target();
-        if (surface.pixels != target.pixels || surface.width != target.width || surface.height != target.height) {
+        // The surface is clipped to the buffer, so a window that outgrew it shows only here.
+        if (current_->Outgrown() || surface.pixels != target.pixels || surface.width != target.width ||
+            surface.height != target.height) {
             Finish();
             current_->Fit();
             rasterizer_.SetTarget(current_->Surface());
