@@ -5,7 +5,6 @@
 #include "gui/events/queue.h"
 
 void TSaver::RunPreview() {}
-void TSaver::RunConfig() {}
 void TSaver::FlushEvents() {
     // Let the host deliver what it holds, then drop everything queued (not what arrives later).
     PollSystem();
