@@ -1,10 +1,9 @@
-// The mode methods of TSaver that have no file of their own yet, and FlushEvents.
+// FlushEvents: dropping the events that wait in the queue.
 #include "saver/saver.h"
 
 #include "gui/events/pump.h"
 #include "gui/events/queue.h"
 
-void TSaver::RunConfig() {}
 void TSaver::FlushEvents() {
     // Let the host deliver what it holds, then drop everything queued (not what arrives later).
     PollSystem();

@@ -107,4 +107,4 @@ void SetForeignWindowSource(uint64_t window, std::weak_ptr<TObject> source) {
     TheWatch().sources[window] = std::move(source);
 }
 
-_XDisplay* ForeignWindowConnection() { return TheWatch().connection.get(); }
+_XDisplay* ForeignWindowConnection() { return Connection(TheWatch()); }

@@ -31,6 +31,6 @@ void ReadForeignWindowNotifications();
 // The object whose "WindowClose" a destroyed window becomes; held weakly.
 void SetForeignWindowSource(uint64_t window, std::weak_ptr<TObject> source);
 
-// The watch connection (null before the first watch), for presenting software frames with
-// XPutImage into a watched window.
+// The watch connection, opened on first use (null without an X display); software frames are
+// presented on it too.
 _XDisplay* ForeignWindowConnection();

@@ -1,5 +1,5 @@
-// The software driver's windows through SDL: frames are copied into the window's SDL surface (no
-// GL); frames for an attached foreign window go straight to X with XPutImage.
+// The software driver's windows through SDL (no GL): frames go straight to the window's X window,
+// from shared memory where the server allows it; the SDL window surface is the last resort.
 #pragma once
 
 #include "draw2d/soft/soft_driver.h"

@@ -1,17 +1,69 @@
-// Start-up's choice between the OpenGL driver and the software driver.
+// Start-up's choice between the OpenGL driver and the software driver, made when first needed.
 #include "draw2d/select/driver_select.h"
 
 #include "draw2d/gl/gl_driver.h"
+#include "draw2d/sdl/direct_rendering.h"
 #include "draw2d/sdl/sdl_soft_host.h"
 #include "draw2d/soft/soft_driver.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
+#include <strings.h>
 
 namespace {
 
 // GL renderers that run on the CPU; the rasterizer beats them at this workload.
 constexpr const char* kSoftwareRenderers[] = {"llvmpipe", "softpipe", "swrast"};
+
+DrawDriverPtr MakeHostDriver() {
+    const char* forced = std::getenv("CAPSARO_DRIVER");
+    std::optional<HostDriverKind> kind =
+        ChooseHostDriverWithoutProbe(forced, XServerOffersDirectRendering(), std::getenv("LIBGL_ALWAYS_SOFTWARE"));
+    if (!kind) kind = ChooseHostDriver(forced, OpenGLRendererName());
+    if (*kind == HostDriverKind::OpenGL) return OpenGLDriver();
+    return SoftwareDriver(SdlSoftWindowHost());
+}
+
+// Stands for the host driver until something needs it, then forwards to it.
+class DeferredDriver : public TDrawDriver {
+public:
+    const char* Name() const override { return Chosen().Name(); }
+    std::vector<TGraphicsMode> DisplayModes() override { return Chosen().DisplayModes(); }
+    std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
+                                                 int32_t flags) override {
+        return Chosen().CreateDisplay(width, height, depth, hertz, flags);
+    }
+    std::unique_ptr<DriverDisplay> AttachDisplay(uint64_t window, int32_t flags) override {
+        return Chosen().AttachDisplay(window, flags);
+    }
+    void SelectDisplay(DriverDisplay* display) override {
+        // Unbinding needs no driver; choosing for it would probe at shut-down.
+        if (display || chosen_) Chosen().SelectDisplay(display);
+    }
+    bool CanSyncToVerticalBlank() const override { return Chosen().CanSyncToVerticalBlank(); }
+    std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t flags) override {
+        return Chosen().MakeTexture(texture, flags);
+    }
+    void DrawQuads(const DriverTexture* texture, const QuadState& state, const DrawQuad* quads,
+                   size_t count) override {
+        Chosen().DrawQuads(texture, state, quads, count);
+    }
+    void Clear(const DrawRect& rect, uint32_t color) override { Chosen().Clear(rect, color); }
+    void Flip(int32_t sync) override { Chosen().Flip(sync); }
+    PixmapPtr GrabBackBuffer(int32_t x, int32_t y, int32_t width, int32_t height) override {
+        return Chosen().GrabBackBuffer(x, y, width, height);
+    }
+    void SetPointerVisible(bool visible) override { Chosen().SetPointerVisible(visible); }
+    void MovePointer(int32_t x, int32_t y) override { Chosen().MovePointer(x, y); }
+
+private:
+    TDrawDriver& Chosen() const {
+        if (!chosen_) chosen_ = MakeHostDriver();
+        return *chosen_;
+    }
+    mutable DrawDriverPtr chosen_;
+};
 
 }  // namespace
 
@@ -24,10 +76,16 @@ HostDriverKind ChooseHostDriver(const char* forced, const std::string& renderer)
     return HostDriverKind::OpenGL;
 }
 
-DrawDriverPtr SelectHostDriver() {
-    const char* forced = std::getenv("CAPSARO_DRIVER");
-    const bool decided = forced && (std::strcmp(forced, "gl") == 0 || std::strcmp(forced, "soft") == 0);
-    const std::string renderer = decided ? std::string() : OpenGLRendererName();
-    if (ChooseHostDriver(forced, renderer) == HostDriverKind::OpenGL) return OpenGLDriver();
-    return SoftwareDriver(SdlSoftWindowHost());
+std::optional<HostDriverKind> ChooseHostDriverWithoutProbe(const char* forced, bool directRendering,
+                                                           const char* alwaysSoftware) {
+    if (forced && std::strcmp(forced, "gl") == 0) return HostDriverKind::OpenGL;
+    if (forced && std::strcmp(forced, "soft") == 0) return HostDriverKind::Software;
+    if (!directRendering) return HostDriverKind::Software;
+    // The values Mesa reads as yes.
+    if (alwaysSoftware)
+        for (const char* yes : {"1", "true", "y", "yes"})
+            if (strcasecmp(alwaysSoftware, yes) == 0) return HostDriverKind::Software;
+    return std::nullopt;
 }
+
+DrawDriverPtr SelectHostDriver() { return std::make_shared<DeferredDriver>(); }

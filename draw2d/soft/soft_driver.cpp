@@ -51,25 +51,45 @@ public:
         attached_ = true;
         Fit();
     }
-    // Grows the buffer to the drawing area (an attached window may have grown), keeping its pixels.
-    bool Fit() {
+    // The drawing area no longer fits the buffer (an attached window grew).
+    bool Outgrown() const {
         const int32_t w = std::min(std::max(Width(), 1), kMaxSoftDisplaySide);
         const int32_t h = std::min(std::max(Height(), 1), kMaxSoftDisplaySide);
-        if (w <= bufferWidth_ && h <= bufferHeight_) return false;
+        return w > bufferWidth_ || h > bufferHeight_;
+    }
+    // Grows the buffer to the drawing area, keeping its pixels. The presenter's own memory is
+    // preferred: presenting it copies nothing.
+    bool Fit() {
+        if (!Outgrown()) return false;
+        const int32_t w = std::min(std::max(Width(), 1), kMaxSoftDisplaySide);
+        const int32_t h = std::min(std::max(Height(), 1), kMaxSoftDisplaySide);
         const int32_t newWidth = std::max(w, bufferWidth_);
         const int32_t newHeight = std::max(h, bufferHeight_);
+        if (presenter_) {
+            presenter_->WaitPresented();
+            int32_t pitch = 0;
+            if (uint32_t* memory = presenter_->FrameMemory(newWidth, newHeight, pitch)) {
+                own_.clear();
+                own_.shrink_to_fit();
+                Use(memory, newWidth, newHeight, pitch);
+                return true;
+            }
+        }
         std::vector<uint32_t> grown(static_cast<size_t>(newWidth) * static_cast<size_t>(newHeight), 0xFF000000u);
         for (int32_t y = 0; y < bufferHeight_; ++y)
             std::memcpy(&grown[static_cast<size_t>(y) * static_cast<size_t>(newWidth)],
-                        &pixels_[static_cast<size_t>(y) * static_cast<size_t>(bufferWidth_)],
+                        pixels_ + static_cast<size_t>(y) * static_cast<size_t>(pitch_),
                         static_cast<size_t>(bufferWidth_) * sizeof(uint32_t));
-        pixels_.swap(grown);
-        bufferWidth_ = newWidth;
-        bufferHeight_ = newHeight;
+        own_.swap(grown);
+        Use(own_.data(), newWidth, newHeight, newWidth);
         return true;
     }
     SoftSurface Surface() {
-        return {pixels_.data(), std::min(Width(), bufferWidth_), std::min(Height(), bufferHeight_), bufferWidth_};
+        return {pixels_, std::min(Width(), bufferWidth_), std::min(Height(), bufferHeight_), pitch_};
+    }
+    // Before the pixels change: the last frame may still be on its way to the window.
+    void WaitPresented() {
+        if (presenter_) presenter_->WaitPresented();
     }
     void Present() {
         if (!presenter_ || presenter_->Lost()) return;
@@ -80,9 +100,17 @@ public:
 private:
     int32_t width_, height_;
     std::unique_ptr<SoftPresenter> presenter_;
+    void Use(uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) {
+        pixels_ = pixels;
+        bufferWidth_ = width;
+        bufferHeight_ = height;
+        pitch_ = pitch;
+    }
+
     bool attached_ = false;
-    std::vector<uint32_t> pixels_;
-    int32_t bufferWidth_ = 0, bufferHeight_ = 0;
+    std::vector<uint32_t> own_;
+    uint32_t* pixels_ = nullptr;
+    int32_t bufferWidth_ = 0, bufferHeight_ = 0, pitch_ = 0;
 };
 
 class SoftDriver : public TDrawDriver {
@@ -175,17 +203,19 @@ private:
     // Ready to record for the current display; an attached window that grew gets a bigger buffer.
     bool Ready() {
         if (!current_ || current_->Lost()) return false;
-        const SoftSurface surface = current_->Surface();
-        const SoftSurface& target = rasterizer_.Target();
-        if (surface.pixels != target.pixels || surface.width != target.width || surface.height != target.height) {
+        if (current_->Outgrown()) {
             Finish();
             current_->Fit();
-            rasterizer_.SetTarget(current_->Surface());
         }
+        const SoftSurface surface = current_->Surface();
+        const SoftSurface& target = rasterizer_.Target();
+        if (surface.pixels != target.pixels || surface.width != target.width || surface.height != target.height)
+            rasterizer_.SetTarget(surface);
         return true;
     }
 
     void Finish() {
+        if (current_ && rasterizer_.Pending()) current_->WaitPresented();
         rasterizer_.Finish();
         inFlight_.clear();
     }

@@ -17,8 +17,16 @@ public:
     virtual int32_t Height() const = 0;
     // The window is gone (its owner destroyed it).
     virtual bool Lost() const { return false; }
-    // Shows the top-left width x height of the pixels (0xAARRGGBB, pitch in pixels).
+    // Shows the top-left width x height of the pixels (0xAARRGGBB, pitch in pixels). May return
+    // before the pixels are read: WaitPresented tells when they may change again.
     virtual void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) = 0;
+    // Returns once the last Present no longer reads the pixels.
+    virtual void WaitPresented() {}
+    // Memory of at least width x height pixels that Present shows without a copy (shared with the
+    // window system), holding the previous memory's pixels at its top-left and opaque black
+    // elsewhere; pitch in pixels. Valid until the next call that succeeds or the presenter's end.
+    // Null when the presenter has no such memory: the display then keeps its own.
+    virtual uint32_t* FrameMemory(int32_t /*width*/, int32_t /*height*/, int32_t& /*pitch*/) { return nullptr; }
 };
 
 // Makes the windows of software displays; the display-window host provides it.

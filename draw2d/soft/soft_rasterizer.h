@@ -30,6 +30,8 @@ public:
     void DrawQuads(const SoftTexture* textureOrNull, const SoftState& state, const SoftQuad* quads, size_t count);
     void Clear(SoftClip clip, uint32_t color);
     void Finish();
+    // Something is recorded and not yet drawn.
+    bool Pending() const { return !commands_.empty(); }
 
     int Workers() const { return static_cast<int>(threads_.size()) + 1; }
 

@@ -42,9 +42,29 @@ GtkWidget* ParentClient(const TGadget& gadget) {
     return gadget.parent && gadget.parent->host ? ControlOf(*gadget.parent).client : nullptr;
 }
 
+// A fixed container that asks for no more room than its own size request: kids that run past its
+// edges (a label wider than its panel) are clipped there instead of growing the window.
+struct ClipFixed {
+    GtkFixed parent;
+};
+struct ClipFixedClass {
+    GtkFixedClass parentClass;
+};
+G_DEFINE_TYPE(ClipFixed, clip_fixed, GTK_TYPE_FIXED)
+
+void PreferNoRoom(GtkWidget*, gint* minimum, gint* natural) { *minimum = *natural = 0; }
+
+void clip_fixed_class_init(ClipFixedClass* klass) {
+    GtkWidgetClass* widgetClass = GTK_WIDGET_CLASS(klass);
+    widgetClass->get_preferred_width = PreferNoRoom;
+    widgetClass->get_preferred_height = PreferNoRoom;
+}
+
+void clip_fixed_init(ClipFixed*) {}
+
 // A fixed container with a window of its own, so its kids are clipped to it.
 GtkWidget* ClippingFixed() {
-    GtkWidget* fixed = gtk_fixed_new();
+    GtkWidget* fixed = GTK_WIDGET(g_object_new(clip_fixed_get_type(), nullptr));
     gtk_widget_set_has_window(fixed, TRUE);
     gtk_widget_show(fixed);
     return fixed;
@@ -557,6 +577,8 @@ public:
         if (!window) return 0;
         // Child widgets share their toplevel's X window until asked for one of their own.
         if (!IsToplevel(control)) gdk_window_ensure_native(window);
+        // The window may exist only in GTK's request buffer yet; others ask the server about it.
+        gdk_display_sync(gdk_window_get_display(window));
         return GDK_WINDOW_XID(window);
     }
 

@@ -4,7 +4,9 @@
 namespace {
 
 // Adwaita's minimum sizes would make controls larger than asked; tabs and arrows are kept compact.
+// Gadget sizes are laid out for a small dialog font: 8 points, narrow where the font has a narrow face.
 constexpr const char* kStyleSheet = R"css(
+window { font-size: 8pt; font-stretch: condensed; }
 button, combobox button { min-height: 0; min-width: 0; padding: 0 6px; }
 notebook > header > tabs > tab { min-height: 0; min-width: 0; padding: 3px 10px; }
 button.capsaro-arrow { padding: 0; min-width: 0; min-height: 0; border-radius: 0; }

@@ -26,6 +26,22 @@ TEST(DriverChoice, EnvironmentForcesEitherAndIgnoresOtherValues) {
     EXPECT_EQ(ChooseHostDriver("", "llvmpipe"), HostDriverKind::Software);
 }
 
+TEST(DriverChoice, ProbesOnlyWhereTheServerCouldGiveHardwareGl) {
+    const auto software = std::optional<HostDriverKind>(HostDriverKind::Software);
+    // Xvfb and remote displays: no direct rendering, so no probe.
+    EXPECT_EQ(ChooseHostDriverWithoutProbe(nullptr, false, nullptr), software);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe("gl", false, nullptr), HostDriverKind::OpenGL);
+    // Direct rendering: only GL_RENDERER can tell, unless Mesa is told to render on the CPU.
+    EXPECT_EQ(ChooseHostDriverWithoutProbe(nullptr, true, nullptr), std::nullopt);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe(nullptr, true, "0"), std::nullopt);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe(nullptr, true, "false"), std::nullopt);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe(nullptr, true, "1"), software);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe(nullptr, true, "True"), software);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe("soft", true, nullptr), software);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe("gl", true, "1"), HostDriverKind::OpenGL);
+    EXPECT_EQ(ChooseHostDriverWithoutProbe("vulkan", true, nullptr), std::nullopt);
+}
+
 // Each test runs in its own process under CTest; without DISPLAY, SDL video cannot start.
 class NoXDisplay : public ::testing::Test {
 protected:

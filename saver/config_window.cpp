@@ -1,0 +1,329 @@
+// RunConfig: the configuration window with its Config and About tabs, placed over the host's
+// window or the desktop, editing the settings in place until OK stores them.
+//
+// Sections: placement and the scale mapping; the tables of the Config tab; making the dialog;
+// the event loop and the logo; RunConfig.
+#include "saver/config_window.h"
+
+#include "saver/dispatch.h"
+
+#include "draw2d/draw_context.h"
+#include "draw2d/graphics.h"
+#include "gui/events/event.h"
+#include "gui/events/queue.h"
+#include "gui/events/timer.h"
+#include "gui/gadgets/gadgets.h"
+#include "gui/gtk/gtk_gadget_host.h"
+#include "runtime/clock.h"
+#include "runtime/program.h"
+#include "runtime/termination.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+#include <limits>
+
+// ---- Placement and the scale mapping ----
+
+ConfigPlacement CentreOnWindow(const TRect& outer) {
+    return {outer.Left + (outer.Right - outer.Left - kConfigClientWidth) / 2,
+            outer.Top + (outer.Bottom - outer.Top - kConfigClientHeight) / 2};
+}
+
+ConfigPlacement CentreOnDesktop(int32_t width, int32_t height) {
+    return {(width - kConfigClientWidth) / 2, (height - kConfigClientHeight) / 2};
+}
+
+namespace {
+
+// The start of a span of `size` pixels that lies within [low, low + extent) where it fits, else at low.
+int32_t Inside(int32_t start, int32_t size, int32_t low, int32_t extent) {
+    return std::max(low, std::min(start, low + extent - size));
+}
+
+}  // namespace
+
+ConfigPlacement KeepReachable(ConfigPlacement place, const GadgetShape& desktop) {
+    // 64-bit sums: a host window's rectangle can sit anywhere in the 32-bit range.
+    const int64_t x = place.x, y = place.y;
+    const bool showsAPixel = x < int64_t{desktop.x} + desktop.width && x + kConfigClientWidth > desktop.x &&
+                             y < int64_t{desktop.y} + desktop.height && y + kConfigClientHeight > desktop.y;
+    if (showsAPixel) return place;
+    return {Inside(place.x, kConfigClientWidth, desktop.x, desktop.width),
+            Inside(place.y, kConfigClientHeight, desktop.y, desktop.height)};
+}
+
+ConfigPlacement PlaceConfigWindow(int64_t handle, SaverPlatform& platform, const GadgetShape& desktop) {
+    ConfigPlacement place = CentreOnDesktop(desktop.width, desktop.height);
+    if (handle != 0) {
+        TRect outer;
+        // A handle that names no window leaves the rectangle at zeros.
+        platform.WindowRect(static_cast<uint64_t>(handle), outer);
+        place = CentreOnWindow(outer);
+    }
+    return KeepReachable(place, desktop);
+}
+
+int32_t ScaleSliderPosition(float scale) {
+    const float position = scale * 15.0f;
+    if (std::isnan(position)) return 0;
+    if (position >= 2147483648.0f) return std::numeric_limits<int32_t>::max();
+    if (position <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(position);
+}
+
+float ScaleFromSliderPosition(int32_t position) {
+    return static_cast<float>(static_cast<double>(position) / 15.0);
+}
+
+// ---- The tables of the Config and About tabs ----
+
+namespace {
+
+struct LabelRow {
+    const char* text;
+    int32_t x, y, w, h;
+};
+
+constexpr LabelRow kConfigLabels[] = {
+    {"Chilli Motion", 10, 14, 87, 20},
+    {"Number of chillies", 10, 140, 87, 20},
+    {"Chilli scale", 10, 160, 87, 20},
+};
+
+// The About lines run 40 pixels past the client area and are clipped at the panel's edge.
+constexpr int32_t kAboutLabelWidth = kConfigClientWidth + 40;
+constexpr LabelRow kAboutLabels[] = {
+    {"Capsaro v1.02", 150, 10, kAboutLabelWidth, 20},
+    {"By its developers", 150, 30, kAboutLabelWidth, 20},
+    {"capsaro.example", 150, 60, kAboutLabelWidth, 20},
+    {"Art: chilli_art", 150, 90, kAboutLabelWidth, 20},
+};
+
+// In the order of the MotionMode values 0..4, so the selected index is the setting.
+constexpr const char* kMotionItems[] = {"RANDOM SELECTION", "Bounce X/Y", "Bounce X", "Bounce Y", "Fall"};
+
+struct CheckboxRow {
+    const char* text;
+    int32_t y, w;
+    int32_t* setting;
+};
+
+const CheckboxRow kCheckboxes[] = {
+    {"Use desktop as background", 40, 160, &UseDesktop},
+    {"Show chilli names", 60, 150, &ShowNames},
+    {"Enable shadows on chillies", 80, 150, &Shadows},
+    {"Change chillies periodically", 100, 150, &ChangeChillies},
+    {"Clear screen", 120, 150, &ClearScreen},
+};
+static_assert(std::size(kCheckboxes) == std::tuple_size<decltype(ConfigDialog::checkboxes)>::value);
+static_assert(std::size(kAboutLabels) == std::tuple_size<decltype(ConfigDialog::aboutLabels)>::value);
+
+constexpr int32_t kSliderX = 120, kSliderWidth = 137, kSliderHeight = 15;
+constexpr int32_t kCountSliderY = 140, kScaleSliderY = 160;
+// Scroll-bar sliders: range (page 1, total 1000) runs 0..999, (1, 30) runs 0..29.
+constexpr int32_t kCountTotal = 1000, kScaleTotal = 30;
+constexpr int32_t kScrollBarStyle = SliderScrollBar * 4 + SliderHorizontal;
+
+constexpr int32_t kWindowStyle = WindowTitleBar + WindowClientCoords;
+constexpr int32_t kButtonWidth = 70, kButtonHeight = 24;
+
+const char* const kLogo1 = "incbin::build stuff/gfx/logo1.png";
+const char* const kLogo2 = "incbin::build stuff/gfx/logo2.png";
+constexpr int32_t kLogoSide = 128;
+
+GadgetPtr CreateLabelRow(const LabelRow& row, const GadgetPtr& panel) {
+    return CreateLabel(row.text, row.x, row.y, row.w, row.h, panel, LabelFrameNone);
+}
+
+// A panel filling the tabber's client area, following all its edges, hidden until its tab shows.
+GadgetPtr CreateTabPanel(const GadgetPtr& tabber) {
+    GadgetPtr panel = CreatePanel(0, 0, ClientWidth(tabber), ClientHeight(tabber), tabber, 0, "");
+    if (!panel) return nullptr;
+    SetGadgetLayout(panel, LayoutAligned, LayoutAligned, LayoutAligned, LayoutAligned);
+    HideGadget(panel);
+    return panel;
+}
+
+bool MakeAboutTab(ConfigDialog& dialog, const GadgetPtr& panel) {
+    for (size_t i = 0; i < dialog.aboutLabels.size(); ++i) {
+        dialog.aboutLabels[i] = CreateLabelRow(kAboutLabels[i], panel);
+        if (!dialog.aboutLabels[i]) return false;
+    }
+    dialog.logo1 = LoadImage(kLogo1, -1);
+    dialog.logo2 = LoadImage(kLogo2, -1);
+    dialog.logoCanvas = CreateCanvas(5, 5, kLogoSide, kLogoSide, panel, 0);
+    if (!dialog.logoCanvas) return false;
+    // Every later drawing goes to the canvas (none when the drawing layer could not attach one).
+    SelectDisplay(CanvasGraphics(dialog.logoCanvas));
+    // The canvas is never cleared and the two pictures differ in outline: each one is drawn solid,
+    // clear pixels as black, so it covers the one before instead of showing through.
+    if (CurrentDisplay()) SetBlend(BlendSolid);
+    return true;
+}
+
+GadgetPtr MakeScrollBarSlider(const GadgetPtr& panel, int32_t y, int32_t total, int32_t position) {
+    GadgetPtr slider = CreateSlider(kSliderX, y, kSliderWidth, kSliderHeight, panel, kScrollBarStyle);
+    if (!slider) return nullptr;
+    SetSliderRange(slider, 1, total);
+    SetSliderValue(slider, position);
+    return slider;
+}
+
+bool MakeConfigTab(TSaver& saver, ConfigDialog& dialog, const GadgetPtr& panel) {
+    if (!CreateLabelRow(kConfigLabels[0], panel)) return false;
+    dialog.combo = CreateComboBox(90, 10, 140, 12, panel, 0);
+    if (!dialog.combo) return false;
+    for (const char* item : kMotionItems)
+        AddGadgetItem(dialog.combo, item, 0, -1, "", nullptr);
+    // A stored mode outside 0..4 names no item (and -1 would select every one): show none.
+    if (MotionMode >= 0 && MotionMode < static_cast<int32_t>(std::size(kMotionItems)))
+        SelectGadgetItem(dialog.combo, MotionMode);
+
+    for (size_t i = 0; i < dialog.checkboxes.size(); ++i) {
+        const CheckboxRow& row = kCheckboxes[i];
+        GadgetPtr box = CreateButton(row.text, 10, row.y, row.w, 15, panel, ButtonCheckBox);
+        if (!box) return false;
+        // Ticked only when the switch is on (exactly 1): a stored 2 counts as off and shows so.
+        SetButtonState(box, IsOn(*row.setting) ? 1 : 0);
+        dialog.checkboxes[i] = {box, row.setting};
+    }
+
+    if (!CreateLabelRow(kConfigLabels[1], panel)) return false;
+    dialog.countSlider = MakeScrollBarSlider(panel, kCountSliderY, kCountTotal, saver.ChilliCount);
+    if (!CreateLabelRow(kConfigLabels[2], panel)) return false;
+    dialog.scaleSlider = MakeScrollBarSlider(panel, kScaleSliderY, kScaleTotal, ScaleSliderPosition(saver.ChilliScale));
+    return dialog.countSlider && dialog.scaleSlider;
+}
+
+}  // namespace
+
+// ---- Making the dialog ----
+
+std::unique_ptr<ConfigDialog> MakeConfigDialog(TSaver& saver, ConfigPlacement place, int32_t now) {
+    auto dialog = std::make_unique<ConfigDialog>();
+    dialog->lastSwap = now;
+    dialog->nextLogoIsOne = true;
+
+    dialog->window =
+        CreateWindow("Capsaro", place.x, place.y, kConfigClientWidth, kConfigClientHeight, nullptr, kWindowStyle);
+    if (!dialog->window) return nullptr;
+    const GadgetPtr& window = dialog->window;
+
+    dialog->tabber = CreateTabber(5, 5, ClientWidth(window) - 10, ClientHeight(window) - 40, window, 0);
+    if (!dialog->tabber) return nullptr;
+    SetGadgetLayout(dialog->tabber, LayoutAligned, LayoutAligned, LayoutAligned, LayoutAligned);
+    AddGadgetItem(dialog->tabber, "Config", 0, -1, "", nullptr);
+    AddGadgetItem(dialog->tabber, "About", 0, -1, "", nullptr);
+
+    dialog->panels[0] = CreateTabPanel(dialog->tabber);
+    dialog->panels[1] = CreateTabPanel(dialog->tabber);
+    if (!dialog->panels[0] || !dialog->panels[1]) return nullptr;
+    // Opens on About; selecting by call sends no action.
+    SelectGadgetItem(dialog->tabber, 1);
+    dialog->currentPanel = dialog->panels[1];
+    ShowGadget(dialog->currentPanel);
+
+    if (!MakeAboutTab(*dialog, dialog->panels[1])) return nullptr;
+    if (!MakeConfigTab(saver, *dialog, dialog->panels[0])) return nullptr;
+
+    // On the window itself, so they show on both tabs.
+    const int32_t buttonY = kConfigClientHeight - 30;
+    dialog->ok = CreateButton("OK", kConfigClientWidth - 150, buttonY, kButtonWidth, kButtonHeight, window, 1);
+    dialog->cancel = CreateButton("Cancel", kConfigClientWidth - 75, buttonY, kButtonWidth, kButtonHeight, window, 1);
+    if (!dialog->ok || !dialog->cancel) return nullptr;
+    return dialog;
+}
+
+// ---- The event loop and the logo ----
+
+bool SwapLogo(ConfigDialog& dialog, int32_t now) {
+    // Unsigned difference: correct across the 32-bit clock's wrap.
+    const uint32_t elapsed = static_cast<uint32_t>(now) - static_cast<uint32_t>(dialog.lastSwap);
+    if (elapsed <= static_cast<uint32_t>(kLogoSwapMilliseconds)) return false;
+    dialog.lastSwap = now;
+    const ImagePtr& logo = dialog.nextLogoIsOne ? dialog.logo1 : dialog.logo2;
+    dialog.nextLogoIsOne = !dialog.nextLogoIsOne;
+    // The canvas is never cleared: each picture is drawn over the one before.
+    if (CurrentDisplay()) {
+        DrawImage(logo, 0, 0, 0);
+        Flip(-1);
+    }
+    return true;
+}
+
+namespace {
+
+bool Is(const std::shared_ptr<TObject>& source, const GadgetPtr& gadget) {
+    return gadget && source.get() == static_cast<const TObject*>(gadget.get());
+}
+
+ConfigStep HandleAction(TSaver& saver, ConfigDialog& dialog, const std::shared_ptr<TObject>& source, int32_t data) {
+    if (Is(source, dialog.tabber)) {
+        if (data < 0 || data >= static_cast<int32_t>(dialog.panels.size())) return ConfigStep::Continue;
+        HideGadget(dialog.currentPanel);
+        dialog.currentPanel = dialog.panels[static_cast<size_t>(data)];
+        ShowGadget(dialog.currentPanel);
+    } else if (Is(source, dialog.scaleSlider)) {
+        saver.ChilliScale = ScaleFromSliderPosition(data);
+    } else if (Is(source, dialog.countSlider)) {
+        saver.ChilliCount = data;
+    } else if (Is(source, dialog.combo)) {
+        MotionMode = data;
+    } else if (Is(source, dialog.ok)) {
+        saver.SaveSettings();
+        return ConfigStep::Stored;
+    } else if (Is(source, dialog.cancel)) {
+        return ConfigStep::Ended;
+    } else {
+        for (const ConfigCheckbox& box : dialog.checkboxes)
+            if (Is(source, box.gadget)) *box.setting = data;
+    }
+    return ConfigStep::Continue;
+}
+
+}  // namespace
+
+ConfigStep HandleConfigEvent(TSaver& saver, ConfigDialog& dialog) {
+    switch (EventID()) {
+    case EventGadgetAction:
+        return HandleAction(saver, dialog, EventSource(), EventData());
+    case EventTimerTick:
+        SwapLogo(dialog, MillisecondClock());
+        return ConfigStep::Continue;
+    case EventAppSuspend:
+    case EventAppTerminate:
+    case EventWindowClose:
+        return ConfigStep::Ended;
+    default:
+        return ConfigStep::Continue;
+    }
+}
+
+ConfigStep RunConfigDialog(TSaver& saver, ConfigDialog& dialog) {
+    // The 100 Hz timer's ticks bring the loop round often enough to see a termination signal.
+    while (!TerminationRequested()) {
+        WaitEvent();
+        const ConfigStep step = HandleConfigEvent(saver, dialog);
+        if (step != ConfigStep::Continue) return step;
+    }
+    return ConfigStep::Ended;
+}
+
+// ---- RunConfig ----
+
+void TSaver::RunConfig() {
+    // Tests select the headless host first; the program uses GTK.
+    if (!CurrentGadgetHost() && !SelectGtkGadgetHost()) {
+        std::fprintf(stderr, "capsaro: no X display to show the settings window on (is DISPLAY set?)\n");
+        return;
+    }
+    const std::shared_ptr<TTimer> timer = CreateTimer(100);
+    const int32_t start = MillisecondClock();
+    const GadgetPtr desktop = Desktop();
+    const ConfigPlacement place = PlaceConfigWindow(HostWindowHandle(ProgramArguments()), Platform(), desktop->shape);
+    if (std::unique_ptr<ConfigDialog> dialog = MakeConfigDialog(*this, place, start)) RunConfigDialog(*this, *dialog);
+    // The process ends after this; stopping the timer only matters to callers that go on (tests).
+    StopTimer(timer);
+}
