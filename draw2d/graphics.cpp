@@ -22,8 +22,11 @@ struct Layer {
     bool exitHandlerInstalled = false;
 };
 
+// Never destroyed: displays hold host resources (windows, X connections, GL contexts) whose own
+// process-wide owners may already be gone when static objects are destroyed at exit. CloseDisplay
+// still closes the opened display at exit; the system reclaims the rest.
 Layer& TheLayer() {
-    static Layer layer;
+    static Layer& layer = *new Layer;
     return layer;
 }
 

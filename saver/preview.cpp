@@ -42,6 +42,11 @@ void TSaver::RunPreview() {
 
     const auto source = std::make_shared<PreviewCanvas>();
     bool paintPending = false;
+    // A running timer holds itself; stop it however the loop ends.
+    struct TimerStop {
+        std::shared_ptr<TTimer> timer;
+        ~TimerStop() { StopTimer(timer); }
+    } stop{timer};
     while (!TerminationRequested() && !canvas->Lost()) {
         const int32_t id = WaitEvent();
         if (id == EventTimerTick) {

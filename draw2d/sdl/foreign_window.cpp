@@ -22,8 +22,9 @@ struct Watch {
     std::map<uint64_t, std::weak_ptr<TObject>> sources;
 };
 
+// Never destroyed: presenters that draw through this connection may outlive static destruction.
 Watch& TheWatch() {
-    static Watch watch;
+    static Watch& watch = *new Watch;
     return watch;
 }
 
