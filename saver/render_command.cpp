@@ -9,12 +9,11 @@
 #include "draw2d/pixmap_load.h"
 #include "draw2d/png_io.h"
 #include "draw2d/soft/soft_driver.h"
+#include "runtime/folders.h"
 #include "runtime/program.h"
 #include "runtime/random.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace {
 
@@ -42,14 +41,6 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 // Relative paths are taken from the folder the program was started in, not the program's own.
 std::string FromStartingFolder(const std::string& path) {
     return !path.empty() && path[0] == '/' ? path : StartingDirectory() + "/" + path;
-}
-
-bool MakeFolder(const std::string& folder) {
-    struct stat info {};
-    if (stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    const size_t slash = folder.find_last_of('/');
-    if (slash != std::string::npos && slash > 0 && !MakeFolder(folder.substr(0, slash))) return false;
-    return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 int Fail(const std::string& message) {
@@ -106,7 +97,7 @@ int RunRenderCommand(TSaver& saver, const std::vector<std::string>& arguments) {
     std::string error;
     if (!ParseRenderOptions(arguments, options, error)) return Fail(error);
     const std::string folder = FromStartingFolder(options.folder);
-    if (!MakeFolder(folder)) return Fail("cannot make the folder " + folder);
+    if (!MakeFolders(folder)) return Fail("cannot make the folder " + folder);
 
     saver.LoadSettings();
     SeedRandom(options.seed);

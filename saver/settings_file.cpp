@@ -1,6 +1,7 @@
 // Settings file access: locating, reading eight lines, and atomic replacement.
 #include "saver/settings_file.h"
 
+#include "runtime/folders.h"
 #include "runtime/program.h"
 #include "runtime/text_lines.h"
 
@@ -24,16 +25,6 @@ std::string UserConfigHome() {
     if (xdg && *xdg) return xdg;
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/.config";
-}
-
-// Creates every missing folder of `folder`; true when it exists afterwards.
-bool MakeFolders(const std::string& folder) {
-    if (folder.empty()) return false;
-    struct stat info {};
-    if (stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    const std::string parent = DirectoryOf(folder);
-    if (parent != folder && parent != "." && !MakeFolders(parent)) return false;
-    return mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 mode_t NewFileMode() {
