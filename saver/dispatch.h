@@ -10,5 +10,7 @@ std::string SwitchOf(const std::string& argument);
 // The host window's handle: the next argument when the switch argument is exactly two characters
 // long, else the switch argument from its fourth character; read leniently; 0 when absent.
 int64_t HostWindowHandle(const std::vector<std::string>& arguments);
+// Whether the Windows-style command line (program name first) opens the configuration window.
+bool RunsConfigWindow(const std::vector<std::string>& arguments);
 // Sets CurrentMotionMode from MotionMode, drawing 1..4 when it is 0.
 void ResolveMotionMode();

@@ -51,3 +51,9 @@ uint64_t HeadlessPlatform::CreateChildWindow(uint64_t parent, int32_t width, int
     windows.push_back({id, {0, 0, width, height}, {0, 0, width, height}});
     return id;
 }
+
+uint64_t HeadlessPlatform::RootWindowId() { return caps.width > 0 ? 1 : 0; }
+
+PixmapPtr HeadlessPlatform::CaptureWindowScreenshot(uint64_t window) {
+    return desktop && Find(windows, window) ? CopyPixmap(*desktop) : nullptr;
+}

@@ -34,6 +34,11 @@ public:
     // A borderless child window of `parent` covering width x height from its top-left corner,
     // shown, named `title`; it lives until the program ends or its parent goes. 0 on failure.
     virtual uint64_t CreateChildWindow(uint64_t parent, int32_t width, int32_t height, const char* title) = 0;
+    // The id of the screen's root window; 0 without a screen.
+    virtual uint64_t RootWindowId() = 0;
+    // The picture of the desktop a screen-saver daemon left on `window` (the pixmap named by its
+    // _SCREENSAVER_SCREENSHOT property) as FormatRGBA8888 with alpha 255; null when there is none.
+    virtual PixmapPtr CaptureWindowScreenshot(uint64_t window) = 0;
 };
 
 // The platform of this process (the X server's unless a test set another).
@@ -58,6 +63,10 @@ public:
     bool WindowRect(uint64_t window, TRect& rect) override;
     // Records the child and returns an id of its own (1000 onwards); 0 when the parent is unknown.
     uint64_t CreateChildWindow(uint64_t parent, int32_t width, int32_t height, const char* title) override;
+    // Window 1 when the screen exists.
+    uint64_t RootWindowId() override;
+    // A copy of `desktop` for any known window; null otherwise.
+    PixmapPtr CaptureWindowScreenshot(uint64_t window) override;
 };
 
 // Makes the platform for this process: the X server's (see saver/x11/). Set by start-up.

@@ -1,11 +1,16 @@
 // Run: load the settings, resolve the run's motion mode, and dispatch on the command-line switch.
 #include "saver/dispatch.h"
+#include "saver/hosted.h"
+#include "saver/platform.h"
+#include "saver/run_options.h"
 #include "saver/running_lock.h"
 #include "saver/saver.h"
 
 #include "runtime/convert.h"
 #include "runtime/program.h"
 #include "runtime/random.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -47,13 +52,24 @@ int64_t HostWindowHandle(const std::vector<std::string>& arguments) {
     return TextToInt(std::string_view(switchArgument).substr(3));
 }
 
+bool RunsConfigWindow(const std::vector<std::string>& arguments) {
+    return arguments.size() == 1 || (arguments.size() > 1 && ActionFor(SwitchOf(arguments[1])) == SwitchAction::Config);
+}
+
 void ResolveMotionMode() {
     CurrentMotionMode = MotionMode != 0 ? MotionMode : static_cast<int32_t>(RandomReal(1.0, 5.0));
 }
 
 void TSaver::Run() {
     LoadSettings();
+    // The run's own overrides come after loading, so they never reach the settings file.
+    const RunOptions& options = CurrentRunOptions();
+    ApplySettingOverrides(options, *this);
     ResolveMotionMode();
+    if (options.Hosted()) {
+        RunHostedShow(*this, HostedWindow(options, std::getenv("XSCREENSAVER_WINDOW"), Platform()));
+        return;
+    }
     std::vector<std::string>& arguments = ProgramArguments();
     if (arguments.size() == 1) arguments.push_back("/c");
     if (arguments.size() < 2) return;

@@ -3,7 +3,9 @@
 #include "saver/startup.h"
 
 #include "saver/artwork/embedded_pictures.h"
+#include "saver/dispatch.h"
 #include "saver/render_command.h"
+#include "saver/run_options.h"
 #include "saver/saver.h"
 
 #include "draw2d/graphics.h"
@@ -15,6 +17,8 @@
 #include "runtime/program.h"
 #include "runtime/random.h"
 
+#include <cstdio>
+
 void RegisterEmbeddedPictures() {
     for (const EmbeddedFile& file : EmbeddedPictures()) RegisterResource(file.name, file.data, file.size);
 }
@@ -23,10 +27,38 @@ namespace {
 
 void WakeOnSignal() { WakePump(); }
 
+// Reads the program's own options into CurrentRunOptions and leaves the Windows-style switches as
+// the program's arguments. -1 to go on, else the exit status.
+int ReadOptions() {
+    RunOptions& options = CurrentRunOptions();
+    std::string error;
+    if (!ParseRunOptions(ProgramArguments(), options, error)) {
+        std::fprintf(stderr, "capsaro: %s\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts(kVersionText);
+        return 0;
+    }
+    // The configuration window saves what it shows: one run's overrides must not end up stored.
+    if (!options.Hosted() && options.OverridesSettings() && RunsConfigWindow(options.switches)) {
+        std::fprintf(stderr, "capsaro: the options for one run do not apply to the configuration window\n");
+        return 2;
+    }
+    ProgramArguments() = options.switches;
+    return -1;
+}
+
 }  // namespace
 
 int CapsaroMain(int argc, char** argv) {
     InitProgram(argc, argv);
+    if (!IsRenderCommand(ProgramArguments()))
+        if (const int status = ReadOptions(); status >= 0) return status;
     // SIGTERM, SIGINT and SIGHUP end every mode's loop cleanly, waking it if it waits.
     WakePump();
     InstallTerminationSignals(WakeOnSignal);

@@ -7,7 +7,7 @@ build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-
                 libx11-dev libxext-dev libxrandr-dev libpng-dev zlib1g-dev
                 libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
 test_packages=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick valgrind
-               x11-utils x11-xserver-utils)
+               x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl)
 
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;

@@ -2,6 +2,7 @@
 // pixels in one image request, and other programs' window rectangles.
 #include "saver/x11/x11_platform.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -193,7 +194,50 @@ public:
         return child;
     }
 
+    uint64_t RootWindowId() override { return display_ ? DefaultRootWindow(display_) : 0; }
+
+    PixmapPtr CaptureWindowScreenshot(uint64_t window) override {
+        if (!display_ || window == 0) return nullptr;
+        const Pixmap source = ScreenshotPixmap(static_cast<Window>(window));
+        if (source == None) return nullptr;
+        ErrorTrap trap(display_);
+        Window root;
+        int x, y;
+        unsigned width, height, border, depth;
+        const Status known = XGetGeometry(display_, source, &root, &x, &y, &width, &height, &border, &depth);
+        const int screen = DefaultScreen(display_);
+        // The pixels are read through the default visual's masks, so only a pixmap of its depth.
+        if (!known || trap.Failed() || static_cast<int>(depth) != DefaultDepth(display_, screen)) return nullptr;
+        XImage* image = XGetImage(display_, source, 0, 0, width, height, AllPlanes, ZPixmap);
+        if (trap.Failed() || !image) {
+            if (image) XDestroyImage(image);
+            return nullptr;
+        }
+        PixmapPtr pixmap = CreatePixmap(static_cast<int32_t>(width), static_cast<int32_t>(height), FormatRGBA8888, 4);
+        if (pixmap) Convert(*image, DefaultVisual(display_, screen), *pixmap);
+        XDestroyImage(image);
+        return pixmap;
+    }
+
 private:
+    // The pixmap id in the window's _SCREENSAVER_SCREENSHOT property; None when it has none.
+    Pixmap ScreenshotPixmap(Window window) {
+        const Atom property = XInternAtom(display_, "_SCREENSAVER_SCREENSHOT", True);
+        if (property == None) return None;
+        ErrorTrap trap(display_);
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        const int status = XGetWindowProperty(display_, window, property, 0, 1, False, XA_PIXMAP, &type, &format,
+                                              &count, &after, &data);
+        Pixmap pixmap = None;
+        if (status == Success && !trap.Failed() && type == XA_PIXMAP && format == 32 && count == 1 && data)
+            pixmap = static_cast<Pixmap>(*reinterpret_cast<unsigned long*>(data));
+        if (data) XFree(data);
+        return pixmap;
+    }
+
     int32_t Refresh(int screen) {
         int eventBase, errorBase;
         if (!XRRQueryExtension(display_, &eventBase, &errorBase)) return kAssumedRefresh;

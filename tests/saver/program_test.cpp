@@ -96,3 +96,32 @@ TEST_F(ProgramTest, JunkSettingsFileStillExitsWithZero) {
     EXPECT_EQ(RunProgram(copy, {"/a"}, root / "elsewhere", root / "home").status, 0);
     EXPECT_EQ(ReadBytes(root / "home" / ".config" / "capsaro" / "Capsaro.cfg").size(), 36u);
 }
+
+TEST_F(ProgramTest, OwnOptionsExitWithTwoOnFaultsAndZeroForHelpAndVersion) {
+    const fs::path work = root / "elsewhere", home = root / "home";
+    EXPECT_EQ(RunProgram(copy, {"--help"}, work, home).status, 0);
+    EXPECT_EQ(RunProgram(copy, {"-version"}, work, home).status, 0);
+    for (const std::vector<std::string>& faulty : std::vector<std::vector<std::string>>{
+             {"--bogus"}, {"/s", "--count", "many"}, {"--scale"}, {"--motion", "9", "/s"}, {"--root", "--window-id", "x"},
+             // One run's overrides would be stored by the configuration window's OK.
+             {"--count", "5"}, {"/c", "--no-clear"}}) {
+        EXPECT_EQ(RunProgram(copy, faulty, work, home).status, 2) << faulty[0];
+    }
+    // Help and version leave no settings file behind: they run before anything is loaded.
+    EXPECT_FALSE(fs::exists(root / "bin" / "Capsaro.cfg"));
+    // Unknown Windows-style switches keep their silence.
+    EXPECT_EQ(RunProgram(copy, {"-q", "/zz"}, work, home).status, 0);
+}
+
+TEST_F(ProgramTest, OverridesNeverReachTheSettingsFile) {
+    const std::string stored = "12\r\n0.250000000\r\n1\r\n1\r\n1\r\n1\r\n3\r\n0\r\n";
+    std::ofstream(root / "bin" / "Capsaro.cfg", std::ios::binary) << stored;
+    EXPECT_EQ(RunProgram(copy, {"/a", "--count", "900", "--scale", "2", "--no-desktop", "--no-names", "--no-shadows",
+                                "--no-change", "--motion", "1", "--clear"},
+                         root / "elsewhere", root / "home")
+                  .status,
+              0);
+    // Without a display the hosted run has nothing to draw into and returns.
+    EXPECT_EQ(RunProgram(copy, {"--root", "--count", "900"}, root / "elsewhere", root / "home").status, 0);
+    EXPECT_EQ(ReadBytes(root / "bin" / "Capsaro.cfg"), stored);
+}

@@ -1,0 +1,62 @@
+// The program's own command-line options: the hosted modes a screen-saver daemon starts
+// (--root, --window-id) and per-run overrides of the stored settings. Windows-style switches
+// ("/s", "-p 1234", …) pass through untouched to Run's switch table.
+#pragma once
+
+#include "saver/saver.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What one run was asked for beyond the Windows-style switches.
+struct RunOptions {
+    bool help = false;
+    bool version = false;
+    // A hosted run: --root (window from XSCREENSAVER_WINDOW, else the root) or --window-id.
+    bool root = false;
+    uint64_t windowId = 0;  // 0: none given; wins over root
+    // Overrides of the stored settings, for this run only.
+    std::optional<int32_t> count;
+    std::optional<float> scale;
+    std::optional<int32_t> motion;
+    std::optional<int32_t> desktop, names, shadows, change, clear;
+    // The arguments that are not options, program name first: the Windows-style command line.
+    std::vector<std::string> switches;
+
+    bool Hosted() const { return root || windowId != 0; }
+    bool OverridesSettings() const;
+};
+
+// How one option of the table reads.
+enum class OptionKind { Flag, Integer, Real, WindowId };
+
+struct OptionRow {
+    const char* name;  // without dashes; "-name" and "--name" both mean it
+    OptionKind kind;
+    const char* setting;  // the stored setting it overrides (nullptr: none)
+    int32_t turnsOn;      // for on/off flags of a setting: 1 or 0
+};
+
+// Every option the program accepts, in usage order.
+const std::vector<OptionRow>& OptionTable();
+
+// Reads `arguments` (program name first). False with a one-line `error` naming the option or the
+// value at fault. An argument beginning "--", or "-" followed by a name of the table, is an option
+// ("--name=value" also works); every other argument is kept in `switches`.
+bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& options, std::string& error);
+
+// A window id in hex ("0x…") or decimal; 0 when the text is not one.
+uint64_t ParseWindowId(const std::string& text);
+
+// Puts the overrides into the settings of `saver` and the process-wide switches.
+void ApplySettingOverrides(const RunOptions& options, TSaver& saver);
+
+constexpr const char* kVersionText = "Capsaro 1.02";
+
+// The short usage text of --help.
+std::string UsageText();
+
+// The options of this process, set by start-up before Run.
+RunOptions& CurrentRunOptions();

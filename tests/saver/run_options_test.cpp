@@ -1,0 +1,197 @@
+// The program's own options: good and bad values, what passes through to the Windows-style
+// switches, the hosted window's choice, and the XScreenSaver description against the option table.
+#include "saver/hosted.h"
+#include "saver/run_options.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+RunOptions Parse(std::vector<std::string> arguments, bool expectOk = true) {
+    arguments.insert(arguments.begin(), "capsaro");
+    RunOptions options;
+    std::string error;
+    EXPECT_EQ(ParseRunOptions(arguments, options, error), expectOk) << arguments[1] << ": " << error;
+    return options;
+}
+
+std::string ErrorOf(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "capsaro");
+    RunOptions options;
+    std::string error;
+    EXPECT_FALSE(ParseRunOptions(arguments, options, error)) << arguments[1];
+    return error;
+}
+
+}  // namespace
+
+TEST(RunOptions, ValuesInBothSpellingsAndWithEqualsSign) {
+    const RunOptions options = Parse({"--count", "50", "-scale", "1.25", "--motion=4", "-no-clear", "--desktop"});
+    EXPECT_EQ(options.count, 50);
+    EXPECT_FLOAT_EQ(*options.scale, 1.25f);
+    EXPECT_EQ(options.motion, 4);
+    EXPECT_EQ(options.clear, 0);
+    EXPECT_EQ(options.desktop, 1);
+    EXPECT_FALSE(options.names);
+    EXPECT_TRUE(options.OverridesSettings());
+    // The last of a pair wins.
+    EXPECT_EQ(Parse({"--names", "--no-names"}).names, 0);
+    EXPECT_EQ(Parse({"--count", "0"}).count, 0);
+    EXPECT_EQ(Parse({"--count", "1000"}).count, 1000);
+    EXPECT_FLOAT_EQ(*Parse({"--scale", "2"}).scale, 2.0f);
+}
+
+TEST(RunOptions, BadValuesAndUnknownOptionsNameTheCulprit) {
+    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
+             {"--count", "1001"}, {"--count", "-1"}, {"--count", "5x"}, {"--count", ""}, {"--count", "1e2"},
+             {"--scale", "0.01"}, {"--scale", "2.5"}, {"--scale", "nan"}, {"--scale", "abc"},
+             {"--motion", "5"}, {"--motion", "-1"}, {"--window-id", "0"}, {"--window-id", "0x"},
+             {"--window-id", "12ab"}, {"--window-id", "0x1FFFFFFFF"}}) {
+        const std::string error = ErrorOf({option, value});
+        EXPECT_NE(error.find(option), std::string::npos) << error;
+        EXPECT_NE(error.find("'" + value + "'"), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+    EXPECT_NE(ErrorOf({"--frobnicate"}).find("--frobnicate"), std::string::npos);
+    EXPECT_NE(ErrorOf({"/s", "--count"}).find("--count"), std::string::npos);  // value missing
+    EXPECT_NE(ErrorOf({"--desktop=1"}).find("--desktop"), std::string::npos);
+    EXPECT_NE(ErrorOf({"--"}).find("--"), std::string::npos);
+}
+
+TEST(RunOptions, WindowsStyleSwitchesPassThroughInOrder) {
+    const RunOptions preview = Parse({"--count", "7", "/p", "1234", "-no-shadows"});
+    EXPECT_EQ(preview.switches, (std::vector<std::string>{"capsaro", "/p", "1234"}));
+    // Single-dash arguments the table does not name are switches, even unknown ones: they stay silent.
+    EXPECT_EQ(Parse({"-s", "-x", "-c:12", "-"}).switches,
+              (std::vector<std::string>{"capsaro", "-s", "-x", "-c:12", "-"}));
+    EXPECT_FALSE(Parse({"/s"}).OverridesSettings());
+}
+
+TEST(RunOptions, HostedWindowPrefersWindowIdThenEnvironmentThenRoot) {
+    HeadlessPlatform platform;
+    platform.caps.width = 640;
+    EXPECT_EQ(Parse({"--window-id", "0x4A"}).windowId, 0x4Au);
+    EXPECT_EQ(Parse({"-window-id", "74"}).windowId, 74u);
+    const RunOptions both = Parse({"--root", "--window-id", "0X600008"});
+    EXPECT_TRUE(both.Hosted());
+    EXPECT_EQ(HostedWindow(both, "0x99", platform), 0x600008u);
+    const RunOptions root = Parse({"-root"});
+    EXPECT_EQ(HostedWindow(root, "0x600008", platform), 0x600008u);
+    EXPECT_EQ(HostedWindow(root, "6291464", platform), 6291464u);
+    EXPECT_EQ(HostedWindow(root, "junk", platform), platform.RootWindowId());
+    EXPECT_EQ(HostedWindow(root, nullptr, platform), platform.RootWindowId());
+    EXPECT_NE(platform.RootWindowId(), 0u);
+}
+
+TEST(RunOptions, OverridesReachTheSettingsAndOnlyThoseGiven) {
+    TSaver saver;
+    saver.ChilliCount = 200;
+    saver.ChilliScale = 0.5f;
+    UseDesktop = 0, ShowNames = 1, Shadows = 1, ChangeChillies = 1, MotionMode = 2, ClearScreen = 1;
+    ApplySettingOverrides(Parse({"--count", "9", "--no-clear", "--desktop", "--motion", "0"}), saver);
+    EXPECT_EQ(saver.ChilliCount, 9);
+    EXPECT_FLOAT_EQ(saver.ChilliScale, 0.5f);
+    EXPECT_EQ(UseDesktop, 1);
+    EXPECT_EQ(ClearScreen, 0);
+    EXPECT_EQ(MotionMode, 0);
+    EXPECT_EQ(ShowNames, 1);
+    EXPECT_EQ(Shadows, 1);
+    EXPECT_EQ(ChangeChillies, 1);
+    UseDesktop = 0, ShowNames = 0, Shadows = 0, ChangeChillies = 0, MotionMode = 0, ClearScreen = 1;
+}
+
+TEST(HostedShow, BlackClearOnlyWhereTheDesktopCopyLeavesAGap) {
+    const int32_t savedDesktop = UseDesktop;
+    UseDesktop = 0;
+    DesktopImage = nullptr;
+    EXPECT_FALSE(HostedBackgroundNeedsClear(640, 480));
+    UseDesktop = 1;
+    EXPECT_TRUE(HostedBackgroundNeedsClear(640, 480));  // no screenshot: black
+    DesktopPixmap = CreatePixmap(640, 480, FormatRGBA8888, 4);
+    DesktopImage = LoadImage(DesktopPixmap, 0);
+    ASSERT_TRUE(DesktopImage);
+    DesktopWidth = 640, DesktopHeight = 480;
+    EXPECT_FALSE(HostedBackgroundNeedsClear(640, 480));
+    EXPECT_TRUE(HostedBackgroundNeedsClear(641, 480));  // the window grew past the copy
+    EXPECT_TRUE(HostedBackgroundNeedsClear(640, 700));
+    DesktopImage = nullptr, DesktopPixmap = nullptr, DesktopWidth = DesktopHeight = 0;
+    UseDesktop = savedDesktop;
+}
+
+// Every option the XScreenSaver description passes must be one the program accepts, and every
+// setting the program lets a run override must have exactly one widget there.
+TEST(XScreenSaverDescription, ListsExactlyTheOptionsTheProgramAccepts) {
+    std::ifstream in(std::string(CAPSARO_SOURCE_DIR) + "/data/capsaro.xml");
+    ASSERT_TRUE(in);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string xml = text.str();
+
+    std::set<std::string> settingsOfTable;
+    for (const OptionRow& row : OptionTable())
+        if (row.setting) settingsOfTable.insert(row.setting);
+
+    // Each widget: its element, id and attributes.
+    const std::regex element(R"(<(number|boolean|select|option|command)\b([^>]*)>)");
+    const std::regex attribute(R"(([a-z_-]+)="([^"]*)\")");
+    std::map<std::string, int> widgetsPerSetting;
+    int argumentsChecked = 0;
+    std::string selectId;
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), element); it != std::sregex_iterator(); ++it) {
+        const std::string kind = (*it)[1];
+        const std::string body = (*it)[2];
+        std::map<std::string, std::string> attributes;
+        for (auto a = std::sregex_iterator(body.begin(), body.end(), attribute); a != std::sregex_iterator(); ++a)
+            attributes[(*a)[1]] = (*a)[2];
+        if (kind == "select") selectId = attributes["id"];
+        if (kind == "number" || kind == "boolean" || kind == "select") ++widgetsPerSetting[attributes["id"]];
+
+        std::vector<std::string> arguments;
+        for (const char* key : {"arg", "arg-set", "arg-unset"}) {
+            if (!attributes.count(key)) continue;
+            std::string argument = attributes[key];
+            const size_t percent = argument.find('%');
+            if (percent != std::string::npos) {
+                // A slider passes values from low to high: each end and the default must be accepted.
+                for (const char* end : {"low", "high", "default"}) {
+                    ASSERT_TRUE(attributes.count(end)) << body;
+                    std::string filled = argument;
+                    filled.replace(percent, 1, attributes[end]);
+                    arguments.push_back(filled);
+                }
+            } else {
+                arguments.push_back(argument);
+            }
+        }
+        const std::string id = kind == "option" ? selectId : attributes["id"];
+        for (const std::string& argument : arguments) {
+            std::vector<std::string> words{"capsaro"};
+            std::istringstream split(argument);
+            for (std::string word; split >> word;) words.push_back(word);
+            RunOptions options;
+            std::string error;
+            EXPECT_TRUE(ParseRunOptions(words, options, error)) << argument << ": " << error;
+            EXPECT_EQ(options.switches.size(), 1u) << argument;
+            ++argumentsChecked;
+            if (kind == "command") continue;
+            // The option changes the setting its widget is named after.
+            const std::string flag = words[1].substr(2);
+            bool matched = false;
+            for (const OptionRow& row : OptionTable())
+                if (row.setting && (flag == row.name)) matched = id == row.setting;
+            EXPECT_TRUE(matched) << argument << " in widget " << id;
+        }
+    }
+    EXPECT_GE(argumentsChecked, 14);
+    std::set<std::string> settingsOfXml;
+    for (const auto& [id, count] : widgetsPerSetting) {
+        EXPECT_EQ(count, 1) << id;
+        settingsOfXml.insert(id);
+    }
+    EXPECT_EQ(settingsOfXml, settingsOfTable);
+}
