@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -23,38 +22,13 @@ namespace {
 
 std::atomic<uint64_t> drawCalls{0};
 
-// One corner as the GPU reads it: 32 bytes. alphaTest is 1 for masked pictures, which share the
-// alpha-blending state with blended ones so that the two stay in one run; level is the quad's mip
-// level, or -1 where the GPU chooses per pixel.
+// One corner as the GPU reads it: 28 bytes. alphaTest is 1 for masked pictures, which share the
+// alpha-blending state with blended ones so that the two stay in one run.
 struct GlVertex {
     float x, y, u, v, layer;
     uint32_t colour;
-    float alphaTest, level;
+    float alphaTest;
 };
-
-// The mip level nearest to one texel per pixel for a parallelogram (the texture mapping is then the
-// same affine map at every pixel), as the CPU rasterizer chooses it; -1 for any other quad.
-float QuadLevel(const DrawQuad& quad, const GlTextureArray& array) {
-    const QuadVertex* p = quad.v;
-    const bool parallelogram = std::fabs(p[0].x + p[2].x - p[1].x - p[3].x) < 1e-3f &&
-                               std::fabs(p[0].y + p[2].y - p[1].y - p[3].y) < 1e-3f &&
-                               std::fabs(p[0].u + p[2].u - p[1].u - p[3].u) < 1e-6f &&
-                               std::fabs(p[0].v + p[2].v - p[1].v - p[3].v) < 1e-6f;
-    if (!parallelogram || array.levels <= 1) return -1;
-    // The mapping from drawing coordinates to texels along the two sides from corner 0.
-    const double ax = p[1].x - p[0].x, ay = p[1].y - p[0].y, bx = p[3].x - p[0].x, by = p[3].y - p[0].y;
-    const double det = ax * by - bx * ay;
-    if (!(std::fabs(det) > 1e-9)) return -1;
-    const double width = array.width, height = array.height;
-    const double au = double(p[1].u - p[0].u) * width, av = double(p[1].v - p[0].v) * height;
-    const double bu = double(p[3].u - p[0].u) * width, bv = double(p[3].v - p[0].v) * height;
-    const double uDx = (au * by - bu * ay) / det, uDy = (bu * ax - au * bx) / det;
-    const double vDx = (av * by - bv * ay) / det, vDy = (bv * ax - av * bx) / det;
-    const double rho = std::max(std::hypot(uDx, vDx), std::hypot(uDy, vDy));
-    if (!(rho > 1.0)) return 0;
-    const double level = std::floor(std::log2(rho) + 0.5);
-    return static_cast<float>(std::min(level, static_cast<double>(array.levels - 1)));
-}
 
 // The blend mode that a run's pipeline state is set for: masking is drawn as alpha blending of
 // fragments whose alpha the shader has set to 1 (the same pixels).
@@ -120,14 +94,14 @@ public:
         glEnableVertexAttribArray(kPositionAttribute);
         glEnableVertexAttribArray(kTexCoordAttribute);
         glEnableVertexAttribArray(kColourAttribute);
-        glEnableVertexAttribArray(kSamplingAttribute);
+        glEnableVertexAttribArray(kAlphaTestAttribute);
         glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, x)));
         glVertexAttribPointer(kTexCoordAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, u)));
         glVertexAttribPointer(kColourAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, colour)));
-        glVertexAttribPointer(kSamplingAttribute, 2, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
+        glVertexAttribPointer(kAlphaTestAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, alphaTest)));
         return true;
     }
@@ -243,11 +217,9 @@ public:
         if (pending_.empty()) run_ = {blend, state.filtered, state.clip, nullptr};
         if (array) run_.array = array;
         const float alphaTest = state.blend == 1 ? 1.0f : 0.0f;
-        for (size_t q = 0; q < count; ++q) {
-            const float level = array ? QuadLevel(quads[q], *array) : -1;
+        for (size_t q = 0; q < count; ++q)
             for (const QuadVertex& c : quads[q].v)
-                pending_.push_back({c.x, c.y, c.u, c.v, layer, state.color, alphaTest, level});
-        }
+                pending_.push_back({c.x, c.y, c.u, c.v, layer, state.color, alphaTest});
     }
 
     void Clear(const DrawRect& rect, uint32_t color) override {

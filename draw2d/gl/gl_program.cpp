@@ -7,18 +7,16 @@ const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 position;
 layout(location = 1) in vec3 texCoord;
 layout(location = 2) in vec4 colour;
-layout(location = 3) in vec2 sampling;
+layout(location = 3) in float alphaTestIn;
 uniform vec2 viewSize;
 out vec3 uvLayer;
 out vec4 tint;
 flat out int alphaTest;
-flat out float level;
 void main() {
     // Pixel space, y down: a pixel's centre is at (x + 0.5, y + 0.5) as the rasterizer samples it.
     gl_Position = vec4(position.x * 2.0 / viewSize.x - 1.0, 1.0 - position.y * 2.0 / viewSize.y, 0.0, 1.0);
     uvLayer = texCoord;
-    alphaTest = sampling.x > 0.5 ? 1 : 0;
-    level = sampling.y;
+    alphaTest = alphaTestIn > 0.5 ? 1 : 0;
     tint = colour.bgra;
 }
 )";
@@ -28,12 +26,9 @@ uniform sampler2DArray pictures;
 in vec3 uvLayer;
 in vec4 tint;
 flat in int alphaTest;
-flat in float level;
 out vec4 fragColour;
 void main() {
-    // A parallelogram's mip level is the same at every pixel: chosen once per quad, it spares the
-    // per-pixel level computation.
-    vec4 texel = level < 0.0 ? texture(pictures, uvLayer) : textureLod(pictures, uvLayer, level);
+    vec4 texel = texture(pictures, uvLayer);
     vec4 c = uvLayer.z < 0.0 ? tint : texel * tint;
     // Masked pictures go through the alpha-blending state too: kept at alpha 1, dropped below 0.5.
     if (alphaTest != 0) {

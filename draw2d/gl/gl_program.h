@@ -17,4 +17,4 @@ GlProgram BuildGlProgram();
 constexpr GLuint kPositionAttribute = 0;
 constexpr GLuint kTexCoordAttribute = 1;  // u, v, layer (layer < 0: untextured)
 constexpr GLuint kColourAttribute = 2;    // the bytes of 0xAARRGGBB in memory order
-constexpr GLuint kSamplingAttribute = 3;  // alpha test (1 or 0), mip level (< 0: the GPU chooses)
+constexpr GLuint kAlphaTestAttribute = 3; // 1: drop fragments whose modulated alpha is below 0.5
