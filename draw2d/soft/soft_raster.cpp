@@ -335,11 +335,16 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
 void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, SoftRows rows) {
     clip = Limit(clip, surface);
     if (clip.x0 >= clip.x1 || !surface.pixels) return;
+    // An untextured solid span writes the colour as it is, with the widest stores the processor has.
+    SoftSpanConst k;
+    k.color = color;
+    k.blend = SoftBlendSolid;
+    const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
     for (int j = NextOwnedRow(clip.y0, rows); j < clip.y1;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         uint32_t* row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
-        std::fill(row + clip.x0, row + clip.x1, color);
+        span(row + clip.x0, clip.x1 - clip.x0, SoftSpanWalk{0, 0, 0, 0}, k);
     }
 }
 
