@@ -22,11 +22,19 @@ namespace {
 
 std::atomic<uint64_t> drawCalls{0};
 
-// One corner as the GPU reads it: 24 bytes.
+// One corner as the GPU reads it: 28 bytes. alphaTest is 1 for masked pictures, which share the
+// alpha-blending state with blended ones so that the two stay in one run.
 struct GlVertex {
     float x, y, u, v, layer;
     uint32_t colour;
+    float alphaTest;
 };
+
+// The blend mode that a run's pipeline state is set for: masking is drawn as alpha blending of
+// fragments whose alpha the shader has set to 1 (the same pixels).
+int32_t PipelineBlend(int32_t blend) {
+    return blend == 1 ? 3 : blend;
+}
 
 void AskForCoreContext(bool share) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -86,12 +94,15 @@ public:
         glEnableVertexAttribArray(kPositionAttribute);
         glEnableVertexAttribArray(kTexCoordAttribute);
         glEnableVertexAttribArray(kColourAttribute);
+        glEnableVertexAttribArray(kAlphaTestAttribute);
         glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, x)));
         glVertexAttribPointer(kTexCoordAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, u)));
         glVertexAttribPointer(kColourAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, colour)));
+        glVertexAttribPointer(kAlphaTestAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
+                              reinterpret_cast<const void*>(offsetof(GlVertex, alphaTest)));
         return true;
     }
 
@@ -198,14 +209,17 @@ public:
             array = gl->Array();
             layer = gl->Layer();
         }
-        const bool sameState = run_.blend == state.blend && run_.filtered == state.filtered &&
+        const int32_t blend = PipelineBlend(state.blend);
+        const bool sameState = run_.blend == blend && run_.filtered == state.filtered &&
                                run_.clip.left == state.clip.left && run_.clip.top == state.clip.top &&
                                run_.clip.right == state.clip.right && run_.clip.bottom == state.clip.bottom;
         if (!pending_.empty() && (!sameState || (array && run_.array && array != run_.array))) FlushRun();
-        if (pending_.empty()) run_ = {state.blend, state.filtered, state.clip, nullptr};
+        if (pending_.empty()) run_ = {blend, state.filtered, state.clip, nullptr};
         if (array) run_.array = array;
+        const float alphaTest = state.blend == 1 ? 1.0f : 0.0f;
         for (size_t q = 0; q < count; ++q)
-            for (const QuadVertex& c : quads[q].v) pending_.push_back({c.x, c.y, c.u, c.v, layer, state.color});
+            for (const QuadVertex& c : quads[q].v)
+                pending_.push_back({c.x, c.y, c.u, c.v, layer, state.color, alphaTest});
     }
 
     void Clear(const DrawRect& rect, uint32_t color) override {
@@ -314,8 +328,6 @@ private:
     void ApplyBlend(int32_t blend) {
         if (blend == appliedBlend_ || blend < 1 || blend > 5) return;
         appliedBlend_ = blend;
-        const GlProgram& program = current_->Shared().program;
-        glUniform1i(program.alphaTest, blend == 1 ? 1 : 0);
         if (blend <= 2) {
             glDisable(GL_BLEND);
             return;

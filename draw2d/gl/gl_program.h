@@ -7,7 +7,6 @@
 struct GlProgram {
     GLuint name = 0;
     GLint viewSize = -1;   // vec2: width, height of the drawing area in pixels
-    GLint alphaTest = -1;  // int: 1 discards fragments whose modulated alpha is below 0.5
     GLint pictures = -1;   // sampler2DArray on unit 0
 };
 
@@ -18,3 +17,4 @@ GlProgram BuildGlProgram();
 constexpr GLuint kPositionAttribute = 0;
 constexpr GLuint kTexCoordAttribute = 1;  // u, v, layer (layer < 0: untextured)
 constexpr GLuint kColourAttribute = 2;    // the bytes of 0xAARRGGBB in memory order
+constexpr GLuint kAlphaTestAttribute = 3; // 1: drop fragments whose modulated alpha is below 0.5

@@ -60,13 +60,26 @@ bool LevelUsable(const SoftMipLevel& level) {
            level.height <= kMaxTextureSide;
 }
 
-int32_t Fixed(double x) {
-    return static_cast<int32_t>(std::floor(x * 65536.0 + 0.5));
+// floor and ceil for values whose result fits an int, without a library call: exactly std::floor and
+// std::ceil there (the conversion truncates towards zero, the comparison corrects negative fractions).
+int FloorToInt(double x) {
+    const int i = static_cast<int>(x);
+    return i - (static_cast<double>(i) > x);
 }
 
-// x limited to lo..hi before it becomes an integer, so that far-away corners cannot overflow.
-int ClampToInt(double x, int lo, int hi) {
-    return static_cast<int>(std::min<double>(std::max<double>(x, lo), hi));
+int CeilToInt(double x) {
+    const int i = static_cast<int>(x);
+    return i + (static_cast<double>(i) < x);
+}
+
+// Texture coordinates stay inside ±kMaxTexel texels, so the 16.16 value fits an int.
+int32_t Fixed(double x) {
+    return FloorToInt(x * 65536.0 + 0.5);
+}
+
+// ceil(x) limited to lo..hi; x is limited first, so far-away corners cannot overflow.
+int CeilClamped(double x, int lo, int hi) {
+    return CeilToInt(std::min<double>(std::max<double>(x, lo), hi));
 }
 
 // The first row at or after j that the worker owns.
@@ -77,50 +90,91 @@ int NextOwnedRow(int j, SoftRows rows) {
     return offset == 0 ? j : (band + offset) << rows.shift;
 }
 
-// A hull's half-planes as affine functions of drawing coordinates for one piece: at pixel centre (x, y),
-// a plane's value is dx·x + dy·y + at0, and the pixel can show only where every value is ≤ 0.
+// The lowest of a set of lines x = slope·y + at, for y visited in increasing order: the lines that are
+// lowest somewhere, steepest first, and the one lowest at the last y asked.
+struct LowerEnvelope {
+    static constexpr int kMaxLines = 64;
+    double slope[kMaxLines], at[kMaxLines];
+    int count = 0, current = 0;
+
+    // Lines must come sorted by slope, greatest first.
+    void Add(double lineSlope, double lineAt) {
+        if (count > 0 && slope[count - 1] == lineSlope) {
+            at[count - 1] = std::min(at[count - 1], lineAt);
+            return;
+        }
+        // The last line drops out where the new one undercuts the one before it no later than it does.
+        while (count >= 2 && (lineAt - at[count - 2]) * (slope[count - 2] - slope[count - 1]) <=
+                                 (at[count - 1] - at[count - 2]) * (slope[count - 2] - lineSlope))
+            --count;
+        slope[count] = lineSlope;
+        at[count] = lineAt;
+        ++count;
+    }
+
+    // The lowest value at y, which must not be less than at the previous call.
+    double At(double y) {
+        while (current + 1 < count && slope[current + 1] * y + at[current + 1] <= slope[current] * y + at[current])
+            ++current;
+        return slope[current] * y + at[current];
+    }
+};
+
+// A hull's half-planes over drawing coordinates for one piece, as the span of x that each row may draw:
+// at pixel centre (x, y) a plane's value is dx·x + dy·y + at0, and the pixel can show only where every
+// value is <= 0. Planes with dx > 0 bound the row on the right at x = -(dy·y + at0) / dx, those with
+// dx < 0 on the left; the bounds are walked row by row along their envelopes. Planes with dx = 0 drop
+// whole rows.
 struct PieceHull {
-    static constexpr int kMaxPlanes = 64;
-    // Planes bounding the span on the right (dx > 0), on the left (dx < 0), and the rest (dx = 0).
-    double dx[kMaxPlanes], dy[kMaxPlanes], at0[kMaxPlanes], inverseDx[kMaxPlanes];
-    int rightEnd = 0, leftEnd = 0, planeCount = 0;
+    static constexpr int kMaxPlanes = LowerEnvelope::kMaxLines;
+    LowerEnvelope right, negatedLeft;
+    double rowDy[kMaxPlanes], rowAt0[kMaxPlanes];
+    int rowPlanes = 0;
 
     PieceHull(const SoftHull& hull, const Plane& u, const Plane& v) {
-        planeCount = std::min(hull.count, kMaxPlanes);
-        int order[kMaxPlanes];
-        for (int pass = 0, n = 0; pass < 3; ++pass) {
-            for (int p = 0; p < planeCount; ++p) {
-                const SoftHalfPlane& h = hull.planes[p];
-                const double slope = h.a * u.dx + h.b * v.dx;
-                if ((pass == 0 && slope > 0) || (pass == 1 && slope < 0) || (pass == 2 && slope == 0)) order[n++] = p;
+        struct Line {
+            double slope, at;
+        };
+        Line rights[kMaxPlanes], lefts[kMaxPlanes];
+        int rightCount = 0, leftCount = 0;
+        for (int p = 0; p < std::min(hull.count, kMaxPlanes); ++p) {
+            const SoftHalfPlane& h = hull.planes[p];
+            const double dx = h.a * u.dx + h.b * v.dx, dy = h.a * u.dy + h.b * v.dy;
+            const double at0 = h.a * u.at0 + h.b * v.at0 - h.c;
+            if (dx > 0) {
+                rights[rightCount++] = {-dy / dx, -at0 / dx};
+            } else if (dx < 0) {
+                lefts[leftCount++] = {dy / dx, at0 / dx};
+            } else {
+                rowDy[rowPlanes] = dy;
+                rowAt0[rowPlanes++] = at0;
             }
-            (pass == 0 ? rightEnd : leftEnd) = n;
         }
-        for (int i = 0; i < planeCount; ++i) {
-            const SoftHalfPlane& h = hull.planes[order[i]];
-            dx[i] = h.a * u.dx + h.b * v.dx;
-            dy[i] = h.a * u.dy + h.b * v.dy;
-            at0[i] = h.a * u.at0 + h.b * v.at0 - h.c;
-            inverseDx[i] = dx[i] != 0 ? 1 / dx[i] : 0;
-        }
+        const auto steepestFirst = [](const Line& a, const Line& b) { return a.slope > b.slope || (a.slope == b.slope && a.at < b.at); };
+        std::sort(rights, rights + rightCount, steepestFirst);
+        std::sort(lefts, lefts + leftCount, steepestFirst);
+        for (int i = 0; i < rightCount; ++i)
+            right.Add(rights[i].slope, rights[i].at);
+        for (int i = 0; i < leftCount; ++i)
+            negatedLeft.Add(lefts[i].slope, lefts[i].at);
     }
 
     // Cuts the span of count pixels from x (a pixel centre) on row centre y to the pixels inside:
-    // skip of them dropped at the start, count left. False when none is left.
-    bool Trim(double x, double y, int& skip, int& count) const {
-        // Pixel i lies inside plane p when at + i·dx ≤ 0; floor and ceil are taken once at the end.
+    // skip of them dropped at the start, count left. False when none is left. Rows must come in
+    // increasing order. The hull has at least half a texel to spare on every side, far more than
+    // rounding here can take away, so the pixels kept are all that can show.
+    bool Trim(double x, double y, int& skip, int& count) {
+        for (int p = 0; p < rowPlanes; ++p)
+            if (rowDy[p] * y + rowAt0[p] > 0) return false;
+        // Pixel i lies inside when left <= x + i <= right; bounds beyond the span are cut to it first.
         double lo = 0, hi = count - 1;
-        for (int p = 0; p < rightEnd; ++p)
-            hi = std::min(hi, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
-        for (int p = rightEnd; p < leftEnd; ++p)
-            lo = std::max(lo, -(dx[p] * x + dy[p] * y + at0[p]) * inverseDx[p]);
-        for (int p = leftEnd; p < planeCount; ++p)
-            if (dy[p] * y + at0[p] > 0) return false;
-        lo = std::ceil(lo);
-        hi = std::floor(hi);
+        if (right.count > 0) hi = std::min(hi, right.At(y) - x);
+        if (negatedLeft.count > 0) lo = std::max(lo, -negatedLeft.At(y) - x);
         if (!(lo <= hi)) return false;
-        skip = static_cast<int>(lo);
-        count = static_cast<int>(hi) - skip + 1;
+        skip = CeilToInt(lo);
+        const int last = FloorToInt(hi);
+        if (last < skip) return false;
+        count = last - skip + 1;
         return true;
     }
 };
@@ -129,7 +183,7 @@ struct PieceHull {
 // when its centre lies inside, or on a left or top edge.
 // With a hull, each span is further cut to the pixels whose samples can fall inside it.
 void FillConvex(const SoftSurface& surface, const Point* points, int n, const SoftClip& clip, SoftRows rows,
-                const Plane* u, const Plane* v, const PieceHull* hull, const SoftSpanConst& k) {
+                const Plane* u, const Plane* v, PieceHull* hull, const SoftSpanConst& k) {
     Edge edges[4];
     int edgeCount = 0;
     double yMin = points[0].y, yMax = points[0].y;
@@ -144,10 +198,11 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         edges[edgeCount++] = {top.y, bottom.y, top.x, (bottom.x - top.x) / (bottom.y - top.y)};
     }
     // Rows whose centre j + 0.5 lies in [yMin, yMax).
-    const int rowBegin = ClampToInt(std::ceil(yMin - 0.5), clip.y0, clip.y1);
-    const int rowEnd = ClampToInt(std::ceil(yMax - 0.5), clip.y0, clip.y1);
+    const int rowBegin = CeilClamped(yMin - 0.5, clip.y0, clip.y1);
+    const int rowEnd = CeilClamped(yMax - 0.5, clip.y0, clip.y1);
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
+    const int32_t du = k.texels ? Fixed(u->dx) : 0, dv = k.texels ? Fixed(v->dx) : 0;
     for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         const double y = j + 0.5;
@@ -160,14 +215,14 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
             right = std::max(right, x);
         }
         if (!(left < right)) continue;
-        const int first = ClampToInt(std::ceil(left - 0.5), clip.x0, clip.x1);
-        const int end = ClampToInt(std::ceil(right - 0.5), clip.x0, clip.x1);
+        const int first = CeilClamped(left - 0.5, clip.x0, clip.x1);
+        const int end = CeilClamped(right - 0.5, clip.x0, clip.x1);
         if (first >= end) continue;
         SoftSpanWalk walk = {0, 0, 0, 0};
         int skip = 0, count = end - first;
         if (k.texels) {
             const double x = first + 0.5, uAt = u->At(x, y), vAt = v->At(x, y);
-            walk = {Fixed(uAt), Fixed(vAt), Fixed(u->dx), Fixed(v->dx)};
+            walk = {Fixed(uAt), Fixed(vAt), du, dv};
             if (hull && !hull->Trim(x, y, skip, count)) continue;
         }
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
@@ -239,7 +294,7 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     const bool alphaZeroDrawsNothing =
         state.blend == SoftBlendMask || state.blend == SoftBlendAlpha || state.blend == SoftBlendLight;
     if (texture->hulls && alphaZeroDrawsNothing && texture->hulls[level].count <= PieceHull::kMaxPlanes) {
-        const PieceHull hull(texture->hulls[level], u, v);
+        PieceHull hull(texture->hulls[level], u, v);
         FillConvex(surface, points, n, clip, rows, &u, &v, &hull, k);
     } else {
         FillConvex(surface, points, n, clip, rows, &u, &v, nullptr, k);
@@ -280,11 +335,16 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
 void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, SoftRows rows) {
     clip = Limit(clip, surface);
     if (clip.x0 >= clip.x1 || !surface.pixels) return;
+    // An untextured solid span writes the colour as it is, with the widest stores the processor has.
+    SoftSpanConst k;
+    k.color = color;
+    k.blend = SoftBlendSolid;
+    const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
     for (int j = NextOwnedRow(clip.y0, rows); j < clip.y1;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         uint32_t* row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
-        std::fill(row + clip.x0, row + clip.x1, color);
+        span(row + clip.x0, clip.x1 - clip.x0, SoftSpanWalk{0, 0, 0, 0}, k);
     }
 }
 

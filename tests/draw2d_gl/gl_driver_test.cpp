@@ -163,3 +163,32 @@ TEST(GlFullScreen, CoversTheScreenAtItsSize) {
     CloseDisplay();
     SelectDriver(nullptr, 0);
 }
+
+namespace {
+
+// Masked pictures share the alpha-blending state: alternating the two is still one draw call, and a
+// masked picture still replaces the pixel outright where its modulated alpha reaches one half.
+TEST_F(GlDriverTest, MaskedAndBlendedPicturesShareADrawCallAndKeepTheirOwnPixels) {
+    SetClearColor(100, 100, 100);
+    ClearBackBuffer();
+    const ImagePtr white = Square(8, 0xFFFFFFFFu, 0);
+    DrawImage(white, 100, 100);  // texture made before counting
+    Flip(0);
+    ClearBackBuffer();
+    const uint64_t before = OpenGLDrawCallCount();
+    SetColor(200, 100, 50);
+    for (int i = 0; i < 6; ++i) {
+        SetBlend(i % 2 ? BlendAlpha : BlendMask);
+        SetAlpha(i < 2 ? 0.6f : (i < 4 ? 0.3f : 1.0f));
+        DrawImage(white, static_cast<float>(10 * i), 0);
+    }
+    EXPECT_EQ(Pixel(4, 4), 0xC86432u);   // masked at alpha 0.6: the source itself
+    EXPECT_EQ(Pixel(24, 4), 0x646464u);  // masked at alpha 0.3: nothing
+    EXPECT_EQ(Pixel(44, 4), 0xC86432u);
+    const uint32_t blended = Pixel(14, 4);  // 0.6 * 200 + 0.4 * 100 = 160
+    EXPECT_NEAR(static_cast<int>(blended >> 16), 160, 1);
+    EXPECT_NEAR(static_cast<int>(blended & 0xFF), 70, 1);
+    EXPECT_EQ(OpenGLDrawCallCount() - before, 1u);
+}
+
+}  // namespace
