@@ -23,7 +23,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-const std::string kProgram = std::string(CAPSARO_BINARY_DIR) + "/capsaro";
 // host_window puts its window's top-left corner here.
 constexpr int32_t kHostX = 10, kHostY = 10;
 
@@ -88,12 +87,7 @@ class HostedX11Test : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
-        folder = fs::temp_directory_path() / ("capsaro-hosted-" + std::to_string(getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        fs::copy_file(kProgram, folder / "capsaro");
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        folder = FolderWithProgramCopy("capsaro-hosted-");
         unsetenv("XSCREENSAVER_WINDOW");
         Shell("xsetroot -solid '#204080'");
     }

@@ -2,6 +2,9 @@
 #include "program_run.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -67,4 +70,16 @@ std::string Shell(const std::string& command) {
         pclose(pipe);
     }
     return text;
+}
+
+std::string FolderWithProgramCopy(const std::string& prefix) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() /
+                            (prefix + std::to_string(getpid()) + "-" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    fs::copy_file(fs::path(CAPSARO_BINARY_DIR) / "capsaro", folder / "capsaro");
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    return folder.string();
 }

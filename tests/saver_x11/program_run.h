@@ -29,5 +29,10 @@ private:
     int status_ = 0;
 };
 
+// A fresh folder named after `prefix`, the process and the running test, holding a copy of the
+// built program (so its settings and screenshots stay there); XDG_RUNTIME_DIR points into it, so
+// the running flag is the test's own.
+std::string FolderWithProgramCopy(const std::string& prefix);
+
 // Runs a shell command and returns its standard output.
 std::string Shell(const std::string& command);

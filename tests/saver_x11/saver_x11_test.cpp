@@ -20,7 +20,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-const std::string kProgram = std::string(CAPSARO_BINARY_DIR) + "/capsaro";
 
 void Sleep(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
 
@@ -39,12 +38,7 @@ class SaverX11Test : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
-        folder = fs::temp_directory_path() / ("capsaro-x11-" + std::to_string(getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        fs::copy_file(kProgram, folder / "capsaro");
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        folder = FolderWithProgramCopy("capsaro-x11-");
         Shell("xsetroot -solid '#204080'");
         Shell("xdotool mousemove 200 200");
     }
