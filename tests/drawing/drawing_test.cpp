@@ -29,15 +29,8 @@ protected:
         return ReadPixel(*grab, 0, 0) & 0xFFFFFF;
     }
 
-    // An opaque picture: `color` inside a black border of `border` pixels.
     static PixmapPtr Picture(int32_t w, int32_t h, uint32_t color, int32_t border) {
-        PixmapPtr pixmap = CreatePixmap(w, h, FormatRGB888, 4);
-        for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x) {
-                const bool inside = x >= border && y >= border && x < w - border && y < h - border;
-                WritePixel(*pixmap, x, y, inside ? color : 0xFF000000u);
-            }
-        return pixmap;
+        return ScenePicture(w, h, color, border);
     }
 
     GraphicsPtr graphics;
