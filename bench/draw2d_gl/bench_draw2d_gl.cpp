@@ -1,7 +1,7 @@
 // Chilli sprites at 1920 x 1080 through the drawing layer with the OpenGL driver and with the
 // software driver in an SDL window, beside SDL_Renderer's OpenGL backend (one SDL_RenderCopyEx per
 // sprite, batching on). Reports fps, CPU seconds per frame and GL draw calls per frame. Needs X.
-#include "chilli_workload.h"
+#include "sdl_renderer_workload.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/gl/gl_driver.h"
@@ -18,12 +18,6 @@
 namespace {
 
 using namespace chilli_workload;
-
-double ProcessCpuSeconds() {
-    timespec ts;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) {
     const auto wallStart = std::chrono::steady_clock::now();
@@ -82,27 +76,11 @@ void BM_SdlRendererGl(benchmark::State& state) {
         state.SkipWithError("no SDL renderer");
         return;
     }
-    SDL_Texture* textures[2];
-    for (int i = 0; i < 2; ++i) {
-        textures[i] = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kTexW, kTexH);
-        SDL_UpdateTexture(textures[i], nullptr, Chilli(i).texels.data(), kTexW * 4);
-        SDL_SetTextureBlendMode(textures[i], SDL_BLENDMODE_BLEND);
+    {
+        SdlRendererSprites drawn(renderer);
+        const std::vector<Sprite> sprites = MakeSprites(int(state.range(0)));
+        TimeFrames(state, [&](int frame) { drawn.DrawFrame(sprites, frame); });
     }
-    const std::vector<Sprite> sprites = MakeSprites(int(state.range(0)));
-    const SDL_FPoint handle = {0, 0};
-    TimeFrames(state, [&](int frame) {
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        for (const Sprite& s : sprites) {
-            const Image& image = Chilli(s.texture);
-            const SDL_Rect source = {0, 0, image.width, image.height};
-            const SDL_FRect target = {s.x, s.y, float(image.width) * kScaleX, float(image.height) * kScaleY};
-            SDL_RenderCopyExF(renderer, textures[s.texture], &source, &target, double(s.angle) + frame, &handle,
-                              SDL_FLIP_NONE);
-        }
-        SDL_RenderPresent(renderer);
-    });
-    for (SDL_Texture* texture : textures) SDL_DestroyTexture(texture);
     SDL_DestroyRenderer(renderer);
     SDL_DestroyWindow(window);
 }

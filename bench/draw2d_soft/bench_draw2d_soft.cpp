@@ -6,7 +6,7 @@
 // the whole process (all threads, the GL driver's included), and at the end a table with ratios.
 // SDL's backends need a display: run under Xvfb (DISPLAY set); they are skipped without one.
 #include "draw2d/soft/soft_rasterizer.h"
-#include "chilli_workload.h"
+#include "sdl_renderer_workload.h"
 #include "runtime/random.h"
 
 #include <SDL.h>
@@ -26,12 +26,6 @@
 namespace {
 
 using namespace chilli_workload;
-
-double ProcessCpuSeconds() {
-    timespec ts;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
 
 // Runs frames until the benchmark stops, then reports fps and CPU seconds per frame.
 template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) {
@@ -135,27 +129,11 @@ void BM_SdlRenderer(benchmark::State& state, const char* driver) {
         state.SkipWithError("no SDL renderer (is DISPLAY set?)");
         return;
     }
-    SDL_Texture* textures[2];
-    for (int i = 0; i < 2; ++i) {
-        textures[i] = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, kTexW, kTexH);
-        SDL_UpdateTexture(textures[i], nullptr, Chilli(i).texels.data(), kTexW * 4);
-        SDL_SetTextureBlendMode(textures[i], SDL_BLENDMODE_BLEND);
+    {
+        SdlRendererSprites drawn(renderer);
+        const std::vector<Sprite> sprites = MakeSprites(int(state.range(0)));
+        TimeFrames(state, [&](int frame) { drawn.DrawFrame(sprites, frame); });
     }
-    const std::vector<Sprite> sprites = MakeSprites(int(state.range(0)));
-    const SDL_FPoint handle = {0, 0};
-    TimeFrames(state, [&](int frame) {
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        for (const Sprite& s : sprites) {
-            const Image& image = Chilli(s.texture);
-            const SDL_Rect source = {0, 0, image.width, image.height};
-            const SDL_FRect target = {s.x, s.y, float(image.width) * kScaleX, float(image.height) * kScaleY};
-            SDL_RenderCopyExF(renderer, textures[s.texture], &source, &target, double(s.angle) + frame, &handle,
-                              SDL_FLIP_NONE);
-        }
-        SDL_RenderPresent(renderer);
-    });
-    for (SDL_Texture* texture : textures) SDL_DestroyTexture(texture);
     SDL_DestroyRenderer(renderer);
 }
 
