@@ -83,7 +83,7 @@ private:
     std::string id_;
 };
 
-class HostedX11Test : public ::testing::Test {
+class HostedX11Test : public ::testing::Test, protected ProgramFolder {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
@@ -95,18 +95,6 @@ protected:
         unsetenv("XSCREENSAVER_WINDOW");
         if (!folder.empty()) fs::remove_all(folder);
     }
-    std::unique_ptr<ProgramRun> Start(const std::vector<std::string>& arguments) {
-        return std::make_unique<ProgramRun>((folder / "capsaro").string(), arguments, folder.string(),
-                                            (folder / "output.txt").string());
-    }
-    std::string Output() {
-        std::ifstream in(folder / "output.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    fs::path folder;
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -82,4 +84,16 @@ std::string FolderWithProgramCopy(const std::string& prefix) {
     fs::copy_file(fs::path(CAPSARO_BINARY_DIR) / "capsaro", folder / "capsaro");
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     return folder.string();
+}
+
+std::unique_ptr<ProgramRun> ProgramFolder::Start(const std::vector<std::string>& arguments) const {
+    return std::make_unique<ProgramRun>((folder / "capsaro").string(), arguments, folder.string(),
+                                        (folder / "output.txt").string());
+}
+
+std::string ProgramFolder::Output() const {
+    std::ifstream in(folder / "output.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -33,6 +35,16 @@ private:
 // built program (so its settings and screenshots stay there); XDG_RUNTIME_DIR points into it, so
 // the running flag is the test's own.
 std::string FolderWithProgramCopy(const std::string& prefix);
+
+// A test's program-copy folder: starts runs of the copy there with their output in output.txt.
+class ProgramFolder {
+protected:
+    std::unique_ptr<ProgramRun> Start(const std::vector<std::string>& arguments) const;
+    // What the last run started with Start wrote.
+    std::string Output() const;
+
+    std::filesystem::path folder;
+};
 
 // Runs a shell command and returns its standard output.
 std::string Shell(const std::string& command);

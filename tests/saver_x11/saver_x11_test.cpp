@@ -34,7 +34,7 @@ double ScreenShare(Match match) {
     return static_cast<double>(hits) / (static_cast<double>(screen->width / 2) * (screen->height / 2));
 }
 
-class SaverX11Test : public ::testing::Test {
+class SaverX11Test : public ::testing::Test, protected ProgramFolder {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
@@ -48,18 +48,6 @@ protected:
     // Writes the eight settings lines: count, scale, desktop, names, shadows, change, mode, clear.
     void Settings(const std::string& lines) { std::ofstream(folder / "Capsaro.cfg", std::ios::binary) << lines; }
 
-    std::unique_ptr<ProgramRun> Start(const std::vector<std::string>& arguments) {
-        return std::make_unique<ProgramRun>((folder / "capsaro").string(), arguments, folder.string(),
-                                            (folder / "output.txt").string());
-    }
-    std::string Output() {
-        std::ifstream in(folder / "output.txt");
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    fs::path folder;
 };
 
 bool IsDesktopBlue(uint32_t rgb) { return rgb == 0x204080u; }
