@@ -22,10 +22,10 @@ namespace {
 
 std::atomic<uint64_t> drawCalls{0};
 
-// One corner as the GPU reads it: 28 bytes. alphaTest is 1 for masked pictures, which share the
-// alpha-blending state with blended ones so that the two stay in one run.
+// One corner as the GPU reads it: 32 bytes. z is the quad's depth; alphaTest is 1 for masked
+// pictures.
 struct GlVertex {
-    float x, y, u, v, layer;
+    float x, y, z, u, v, layer;
     uint32_t colour;
     float alphaTest;
 };
@@ -41,7 +41,7 @@ void AskForCoreContext(bool share) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, share ? 1 : 0);
 }
@@ -95,7 +95,7 @@ public:
         glEnableVertexAttribArray(kTexCoordAttribute);
         glEnableVertexAttribArray(kColourAttribute);
         glEnableVertexAttribArray(kAlphaTestAttribute);
-        glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
+        glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, x)));
         glVertexAttribPointer(kTexCoordAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, u)));
@@ -103,6 +103,9 @@ public:
                               reinterpret_cast<const void*>(offsetof(GlVertex, colour)));
         glVertexAttribPointer(kAlphaTestAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, alphaTest)));
+        GLint depthBits = 0;
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
+        if (glGetError() == GL_NO_ERROR && depthBits >= 16) depthBits_ = depthBits;
         return true;
     }
 
@@ -132,17 +135,20 @@ public:
 
     int32_t swapInterval = -1000;
 
+    // Bits of the window's depth buffer; 0 when it has none worth using.
+    int32_t DepthBits() const { return depthBits_; }
+
 private:
     std::unique_ptr<SdlDisplayWindow> window_;
     std::shared_ptr<GlShared> shared_;
     SDL_GLContext context_ = nullptr;
     GLuint vertexArray_ = 0, vertices_ = 0, indices_ = 0;
     size_t indexedQuads_ = 0;
+    int32_t depthBits_ = 0;
 };
 
-// The state a pending run shares; colour and picture travel with each vertex.
+// The state a pending run shares; colour, picture and blend mode travel with each quad.
 struct RunKey {
-    int32_t blend = 2;
     bool filtered = false;
     DrawRect clip;
     GlTextureArray* array = nullptr;  // null while the run has only untextured quads
@@ -150,6 +156,8 @@ struct RunKey {
 
 class GlDriver : public TDrawDriver {
 public:
+    explicit GlDriver(int32_t depthBitsLimit) : depthBitsLimit_(std::clamp(depthBitsLimit, 0, 24)) {}
+
     const char* Name() const override { return "OpenGL"; }
 
     std::vector<TGraphicsMode> DisplayModes() override {
@@ -209,17 +217,20 @@ public:
             array = gl->Array();
             layer = gl->Layer();
         }
-        const int32_t blend = PipelineBlend(state.blend);
-        const bool sameState = run_.blend == blend && run_.filtered == state.filtered &&
+        const bool sameState = run_.filtered == state.filtered &&
                                run_.clip.left == state.clip.left && run_.clip.top == state.clip.top &&
                                run_.clip.right == state.clip.right && run_.clip.bottom == state.clip.bottom;
         if (!pending_.empty() && (!sameState || (array && run_.array && array != run_.array))) FlushRun();
-        if (pending_.empty()) run_ = {blend, state.filtered, state.clip, nullptr};
+        if (pending_.empty()) run_ = {state.filtered, state.clip, nullptr};
         if (array) run_.array = array;
         const float alphaTest = state.blend == 1 ? 1.0f : 0.0f;
-        for (size_t q = 0; q < count; ++q)
+        const auto blend = static_cast<uint8_t>(state.blend);
+        for (size_t q = 0; q < count; ++q) {
             for (const QuadVertex& c : quads[q].v)
-                pending_.push_back({c.x, c.y, c.u, c.v, layer, state.color, alphaTest});
+                pending_.push_back({c.x, c.y, 0.0f, c.u, c.v, layer, state.color, alphaTest});
+            pendingBlend_.push_back(blend);
+            if (IsOpaque(blend)) ++pendingOpaque_;
+        }
     }
 
     void Clear(const DrawRect& rect, uint32_t color) override {
@@ -240,6 +251,7 @@ public:
             SDL_GL_SetSwapInterval(interval);
         }
         SDL_GL_SwapWindow(current_->Window());
+        depthNext_ = kDepthStale;
     }
 
     PixmapPtr GrabBackBuffer(int32_t x, int32_t y, int32_t width, int32_t height) override {
@@ -288,6 +300,7 @@ private:
 
     // Binds the current display's context and resets the record of the GL state.
     void Rebind() {
+        depthNext_ = kDepthStale;
         boundArray_ = 0;
         appliedBlend_ = 0;
         appliedFiltered_ = -1;
@@ -338,18 +351,26 @@ private:
         else glBlendFunc(GL_DST_COLOR, GL_ZERO);
     }
 
-    // Sends the pending run: one upload and one draw call.
+    // Solid and masked quads cover what they draw: every pixel they keep replaces what was there.
+    static bool IsOpaque(uint8_t blend) { return blend == 1 || blend == 2; }
+
+    // Sends the pending run: one upload, then a draw call per pass.
+    //
+    // Where the window has a depth buffer and the run holds opaque quads, each quad gets a depth
+    // that grows with its place in the drawing order. The opaque quads go first, nearest first, so
+    // that a pixel already covered by a later opaque quad is rejected before it is shaded; the
+    // others follow in their order, each tested against the opaque quads in front of it. Every pixel
+    // ends as the in-order drawing would leave it, since nothing drawn before an opaque pixel can
+    // show through it. Without a depth buffer the quads are drawn in their order.
     void FlushRun() {
         if (pending_.empty()) return;
         if (!Ready()) {
-            pending_.clear();
+            ClearPending();
             return;
         }
-        const size_t quads = pending_.size() / 4;
         GlShared& shared = current_->Shared();
         Scissor(run_.clip);
         glUniform2f(shared.program.viewSize, static_cast<float>(current_->Width()), static_cast<float>(current_->Height()));
-        ApplyBlend(run_.blend);
         if (run_.array && run_.array->name != boundArray_) {
             boundArray_ = run_.array->name;
             glBindTexture(GL_TEXTURE_2D_ARRAY, boundArray_);
@@ -360,14 +381,99 @@ private:
             glBindSampler(0, samplers_[filtered]);
         }
         glBindBuffer(GL_ARRAY_BUFFER, current_->VertexBuffer());
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(pending_.size() * sizeof(GlVertex)), pending_.data(),
-                     GL_STREAM_DRAW);
+        const size_t quads = pendingBlend_.size();
         current_->EnsureIndices(quads);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_INT, nullptr);
-        drawCalls.fetch_add(1, std::memory_order_relaxed);
-        pending_.clear();
+        const int32_t depthBits = std::min(current_->DepthBits(), depthBitsLimit_);
+        if (depthBits < 3 || pendingOpaque_ == 0) {
+            glDisable(GL_DEPTH_TEST);
+            Upload(pending_);
+            DrawInOrder(0, quads, [this](size_t i) { return PipelineBlend(pendingBlend_[i]); });
+        } else {
+            // Depths step by four units of the buffer's precision so that rounding keeps them apart.
+            const size_t capacity = (size_t{1} << (depthBits - 2)) - 1;
+            for (size_t first = 0; first < quads;) {
+                if (depthNext_ == kDepthStale || depthNext_ >= capacity) ClearDepth();
+                const size_t count = std::min(quads - first, capacity - depthNext_);
+                DrawNearestFirst(first, count, 4.0 / double((uint64_t{1} << depthBits) - 1));
+                first += count;
+            }
+        }
+        ClearPending();
     }
 
+    void ClearPending() {
+        pending_.clear();
+        pendingBlend_.clear();
+        pendingOpaque_ = 0;
+    }
+
+    void Upload(const std::vector<GlVertex>& vertices) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(GlVertex)), vertices.data(),
+                     GL_STREAM_DRAW);
+    }
+
+    // Draws uploaded quads [first, first + count) in order, a call per stretch of one pipeline
+    // blend; blendAt(i) is the blend of uploaded quad i.
+    template <typename BlendAt> void DrawInOrder(size_t first, size_t count, BlendAt blendAt) {
+        for (size_t begin = first, end = first + count; begin < end;) {
+            const int32_t blend = blendAt(begin);
+            size_t stop = begin + 1;
+            while (stop < end && blendAt(stop) == blend) ++stop;
+            ApplyBlend(blend);
+            DrawUploaded(begin, stop - begin);
+            begin = stop;
+        }
+    }
+
+    void DrawUploaded(size_t first, size_t count) {
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(count * 6), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(first * 6 * sizeof(uint32_t)));
+        drawCalls.fetch_add(1, std::memory_order_relaxed);
+    }
+
+    // Quads [first, first + count) of the run through the depth buffer (see FlushRun).
+    void DrawNearestFirst(size_t first, size_t count, double depthStep) {
+        order_.clear();
+        for (size_t q = first + count; q-- > first;)
+            if (IsOpaque(pendingBlend_[q])) order_.push_back(q);
+        const size_t opaque = order_.size();
+        for (size_t q = first; q < first + count; ++q)
+            if (!IsOpaque(pendingBlend_[q])) order_.push_back(q);
+        upload_.resize(count * 4);
+        for (size_t i = 0; i < count; ++i) {
+            const size_t q = order_[i];
+            const auto z = static_cast<float>(double(depthNext_ + 1 + (q - first)) * depthStep * 2.0 - 1.0);
+            for (int c = 0; c < 4; ++c) {
+                upload_[i * 4 + c] = pending_[q * 4 + c];
+                upload_[i * 4 + c].z = z;
+            }
+        }
+        depthNext_ += count;
+        Upload(upload_);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_GREATER);
+        glDepthMask(GL_TRUE);
+        if (opaque > 0) {
+            ApplyBlend(BlendSolidMode);
+            DrawUploaded(0, opaque);
+        }
+        glDepthMask(GL_FALSE);
+        DrawInOrder(opaque, count - opaque, [this](size_t i) { return int32_t{pendingBlend_[order_[i]]}; });
+        order_.clear();
+    }
+
+    void ClearDepth() {
+        glDisable(GL_SCISSOR_TEST);
+        glDepthMask(GL_TRUE);
+        glClearDepth(0.0);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_SCISSOR_TEST);
+        depthNext_ = 0;
+    }
+
+    static constexpr size_t kDepthStale = ~size_t{0};
+
+    const int32_t depthBitsLimit_;
     std::shared_ptr<GlShared> shared_;
     GlDisplay* current_ = nullptr;
     GLuint samplers_[2] = {0, 0};
@@ -377,11 +483,16 @@ private:
     int appliedFiltered_ = -1;
     RunKey run_;
     std::vector<GlVertex> pending_;
+    std::vector<uint8_t> pendingBlend_;  // a blend mode per pending quad
+    size_t pendingOpaque_ = 0;
+    std::vector<size_t> order_;          // pending quads in the order they are uploaded
+    std::vector<GlVertex> upload_;
+    size_t depthNext_ = kDepthStale;     // depth of the next quad; stale until the buffer is cleared
 };
 
 }  // namespace
 
-DrawDriverPtr OpenGLDriver() { return std::make_shared<GlDriver>(); }
+DrawDriverPtr OpenGLDriver(int32_t depthBitsLimit) { return std::make_shared<GlDriver>(depthBitsLimit); }
 
 std::string OpenGLRendererName() {
     if (!StartSdlVideo()) return {};

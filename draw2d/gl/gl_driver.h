@@ -2,9 +2,9 @@
 //
 // Textures keep the prepared scheme (power-of-two, image top-left, edges extended, mip chain) and
 // live as layers of array textures shared by every texture of the same size and level count, so
-// quads of different pictures of one size go to the GPU in one draw call. Runs handed over by the
-// drawing state are merged while blend, filtering, clip and array stay the same; the colour travels
-// with each vertex.
+// quads of different pictures of one size go to the GPU in one upload. Runs handed over by the
+// drawing state are merged while filtering, clip and array stay the same; colour and blend mode
+// travel with each quad.
 #pragma once
 
 #include "draw2d/draw_driver.h"
@@ -13,7 +13,10 @@
 #include <string>
 
 // A new OpenGL driver. Its displays need an X display and GL 3.3; OpenDisplay gives null otherwise.
-DrawDriverPtr OpenGLDriver();
+// Where a window has a depth buffer, opaque quads hide what lies behind them before it is shaded;
+// at most `depthBitsLimit` bits of it are used (depths are computed in single precision, so more
+// than 24 do not help; fewer than 3 turn the depth buffer off).
+DrawDriverPtr OpenGLDriver(int32_t depthBitsLimit = 24);
 
 // GL_RENDERER of a GL 3.3 context on a hidden window; empty when there is no X display or no GL.
 std::string OpenGLRendererName();

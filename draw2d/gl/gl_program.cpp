@@ -4,7 +4,7 @@
 namespace {
 
 const char* const kVertexShader = R"(#version 330 core
-layout(location = 0) in vec2 position;
+layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 texCoord;
 layout(location = 2) in vec4 colour;
 layout(location = 3) in float alphaTestIn;
@@ -14,7 +14,7 @@ out vec4 tint;
 flat out int alphaTest;
 void main() {
     // Pixel space, y down: a pixel's centre is at (x + 0.5, y + 0.5) as the rasterizer samples it.
-    gl_Position = vec4(position.x * 2.0 / viewSize.x - 1.0, 1.0 - position.y * 2.0 / viewSize.y, 0.0, 1.0);
+    gl_Position = vec4(position.x * 2.0 / viewSize.x - 1.0, 1.0 - position.y * 2.0 / viewSize.y, position.z, 1.0);
     uvLayer = texCoord;
     alphaTest = alphaTestIn > 0.5 ? 1 : 0;
     tint = colour.bgra;
