@@ -104,7 +104,8 @@ public:
         glVertexAttribPointer(kAlphaTestAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, alphaTest)));
         GLint depthBits = 0;
-        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
+                                              &depthBits);
         if (glGetError() == GL_NO_ERROR && depthBits >= 16) depthBits_ = depthBits;
         return true;
     }
@@ -217,9 +218,9 @@ public:
             array = gl->Array();
             layer = gl->Layer();
         }
-        const bool sameState = run_.filtered == state.filtered &&
-                               run_.clip.left == state.clip.left && run_.clip.top == state.clip.top &&
-                               run_.clip.right == state.clip.right && run_.clip.bottom == state.clip.bottom;
+        const bool sameState = run_.filtered == state.filtered && run_.clip.left == state.clip.left &&
+                               run_.clip.top == state.clip.top && run_.clip.right == state.clip.right &&
+                               run_.clip.bottom == state.clip.bottom;
         if (!pending_.empty() && (!sameState || (array && run_.array && array != run_.array))) FlushRun();
         if (pending_.empty()) run_ = {state.filtered, state.clip, nullptr};
         if (array) run_.array = array;
@@ -370,7 +371,8 @@ private:
         }
         GlShared& shared = current_->Shared();
         Scissor(run_.clip);
-        glUniform2f(shared.program.viewSize, static_cast<float>(current_->Width()), static_cast<float>(current_->Height()));
+        glUniform2f(shared.program.viewSize, static_cast<float>(current_->Width()),
+                    static_cast<float>(current_->Height()));
         if (run_.array && run_.array->name != boundArray_) {
             boundArray_ = run_.array->name;
             glBindTexture(GL_TEXTURE_2D_ARRAY, boundArray_);
@@ -418,7 +420,8 @@ private:
         for (size_t begin = first, end = first + count; begin < end;) {
             const int32_t blend = blendAt(begin);
             size_t stop = begin + 1;
-            while (stop < end && blendAt(stop) == blend) ++stop;
+            while (stop < end && blendAt(stop) == blend)
+                ++stop;
             ApplyBlend(blend);
             DrawUploaded(begin, stop - begin);
             begin = stop;
@@ -483,16 +486,18 @@ private:
     int appliedFiltered_ = -1;
     RunKey run_;
     std::vector<GlVertex> pending_;
-    std::vector<uint8_t> pendingBlend_;  // a blend mode per pending quad
+    std::vector<uint8_t> pendingBlend_; // a blend mode per pending quad
     size_t pendingOpaque_ = 0;
-    std::vector<size_t> order_;          // pending quads in the order they are uploaded
+    std::vector<size_t> order_; // pending quads in the order they are uploaded
     std::vector<GlVertex> upload_;
-    size_t depthNext_ = kDepthStale;     // depth of the next quad; stale until the buffer is cleared
+    size_t depthNext_ = kDepthStale; // depth of the next quad; stale until the buffer is cleared
 };
 
 }  // namespace
 
-DrawDriverPtr OpenGLDriver(int32_t depthBitsLimit) { return std::make_shared<GlDriver>(depthBitsLimit); }
+DrawDriverPtr OpenGLDriver(int32_t depthBitsLimit) {
+    return std::make_shared<GlDriver>(depthBitsLimit);
+}
 
 std::string OpenGLRendererName() {
     if (!StartSdlVideo()) return {};

@@ -203,7 +203,8 @@ void DrawPile(int32_t squares) {
     ClearBackBuffer();
     PixmapPtr holed = ScenePicture(24, 24, 0xFFFFFFFFu, 0);
     for (int32_t y = 8; y < 16; ++y)
-        for (int32_t x = 8; x < 16; ++x) WritePixel(*holed, x, y, 0x40FFFFFFu);  // masked out, blends faintly
+        for (int32_t x = 8; x < 16; ++x)
+            WritePixel(*holed, x, y, 0x40FFFFFFu); // masked out, blends faintly
     const ImagePtr picture = LoadImage(holed, 0);
     const int32_t blends[] = {BlendMask, BlendAlpha, BlendSolid, BlendLight, BlendMask, BlendShade};
     for (int32_t i = 0; i < squares; ++i) {
