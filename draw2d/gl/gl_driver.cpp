@@ -171,6 +171,7 @@ public:
     std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                                                  int32_t) override {
         const bool share = PrepareShare();
+        AskForCoreContext(share);  // the window's visual is chosen with these (a depth buffer among them)
         auto display = std::make_unique<GlDisplay>(
             SdlDisplayWindow::Open(width, height, depth, hertz, SDL_WINDOW_OPENGL,
                                    "GLGraphicsDriver failed to set display mode"),
