@@ -103,6 +103,8 @@ public:
                               reinterpret_cast<const void*>(offsetof(GlVertex, colour)));
         glVertexAttribPointer(kAlphaTestAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, alphaTest)));
+        // An error left by an earlier call would read as the query's own.
+        while (glGetError() != GL_NO_ERROR) continue;
         GLint depthBits = 0;
         glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
                                               &depthBits);
