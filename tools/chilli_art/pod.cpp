@@ -162,15 +162,8 @@ Scene BuildPod(const PodShape& s) {
 void PodExtent(const PodShape& shape, float& width, float& height) {
     PodShape bare = shape;
     bare.stemLength = 0;
-    Scene scene = BuildPod(bare);
-    float minX = 1e30f, minY = 1e30f, maxX = -1e30f, maxY = -1e30f;
-    for (const Tube& tube : scene.tubes)
-        for (size_t i = 0; i < tube.centre.size(); ++i) {
-            minX = std::min(minX, tube.centre[i].x - tube.radius[i]);
-            maxX = std::max(maxX, tube.centre[i].x + tube.radius[i]);
-            minY = std::min(minY, tube.centre[i].y - tube.radius[i]);
-            maxY = std::max(maxY, tube.centre[i].y + tube.radius[i]);
-        }
+    float minX, minY, maxX, maxY;
+    SceneBounds(BuildPod(bare), minX, minY, maxX, maxY);
     width = maxX - minX;
     height = maxY - minY;
 }

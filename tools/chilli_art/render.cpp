@@ -168,8 +168,9 @@ void AppendScene(Scene& scene, const Scene& part, float zBoost, int groupOffset)
     }
 }
 
-void FitScene(Scene& scene, int width, int height, float margin) {
-    float minX = 1e30f, minY = 1e30f, maxX = -1e30f, maxY = -1e30f;
+void SceneBounds(const Scene& scene, float& minX, float& minY, float& maxX, float& maxY) {
+    minX = minY = 1e30f;
+    maxX = maxY = -1e30f;
     for (const Tube& tube : scene.tubes)
         for (size_t i = 0; i < tube.centre.size(); ++i) {
             minX = std::min(minX, tube.centre[i].x - tube.radius[i]);
@@ -177,6 +178,11 @@ void FitScene(Scene& scene, int width, int height, float margin) {
             minY = std::min(minY, tube.centre[i].y - tube.radius[i]);
             maxY = std::max(maxY, tube.centre[i].y + tube.radius[i]);
         }
+}
+
+void FitScene(Scene& scene, int width, int height, float margin) {
+    float minX, minY, maxX, maxY;
+    SceneBounds(scene, minX, minY, maxX, maxY);
     if (maxX <= minX || maxY <= minY) return;
     float scale = std::min((static_cast<float>(width) - 2 * margin) / (maxX - minX),
                            (static_cast<float>(height) - 2 * margin) / (maxY - minY));

@@ -54,6 +54,8 @@ void TransformScene(Scene& scene, float angle, float scale, Vec2 offset);
 void AppendScene(Scene& scene, const Scene& part, float zBoost = 0, int groupOffset = 0);
 // Scales and centres the scene uniformly so that it fills width x height less `margin` pixels.
 void FitScene(Scene& scene, int width, int height, float margin);
+// The box around every tube, radii included (min above max when the scene is empty).
+void SceneBounds(const Scene& scene, float& minX, float& minY, float& maxX, float& maxY);
 // Resamples every tube so that neighbouring spheres lie at most `spacing` apart.
 void DensifyScene(Scene& scene, float spacing);
 // Draws the scene with `samples` x `samples` supersampling on a transparent background.
