@@ -26,12 +26,17 @@ std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, 
     const PixmapPtr golden = LoadPixmap(goldenPath);
     if (!golden) return "no golden picture " + goldenPath;
     if (golden->width != actual.width || golden->height != actual.height) return "size differs from " + goldenPath;
+    return ComparePictures(actual, *golden, name, tolerance);
+}
+
+std::string ComparePictures(const TPixmap& actual, const TPixmap& expected, const std::string& name, int tolerance) {
+    if (expected.width != actual.width || expected.height != actual.height) return name + ": sizes differ";
     const PixmapPtr difference = CreatePixmap(actual.width, actual.height, FormatRGB888, 4);
     int worst = 0, worstX = 0, worstY = 0;
     for (int32_t y = 0; y < actual.height; ++y) {
         for (int32_t x = 0; x < actual.width; ++x) {
             const uint32_t a = ReadPixel(actual, x, y);
-            const uint32_t g = ReadPixel(*golden, x, y);
+            const uint32_t g = ReadPixel(expected, x, y);
             int most = 0;
             for (int shift : {0, 8, 16}) most = std::max(most, std::abs(Channel(a, shift) - Channel(g, shift)));
             if (most > worst) worst = most, worstX = x, worstY = y;

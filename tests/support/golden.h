@@ -11,3 +11,6 @@
 // `tolerance`; else a description of the largest difference and where the pictures were written.
 std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, const std::string& name,
                               int tolerance);
+
+// The same comparison with a picture in memory; `name` names the files written when it fails.
+std::string ComparePictures(const TPixmap& actual, const TPixmap& expected, const std::string& name, int tolerance);
