@@ -173,7 +173,9 @@ public:
     std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                                                  int32_t) override {
         const bool share = PrepareShare();
-        AskForCoreContext(share);  // the window's visual is chosen with these (a depth buffer among them)
+        // The window's visual is chosen from the GL attributes (a depth buffer among them); SDL
+        // keeps them only once video has started.
+        if (StartSdlVideo()) AskForCoreContext(share);
         auto display = std::make_unique<GlDisplay>(
             SdlDisplayWindow::Open(width, height, depth, hertz, SDL_WINDOW_OPENGL,
                                    "GLGraphicsDriver failed to set display mode"),
@@ -233,7 +235,6 @@ public:
             for (const QuadVertex& c : quads[q].v)
                 pending_.push_back({c.x, c.y, 0.0f, c.u, c.v, layer, state.color, alphaTest});
             pendingBlend_.push_back(blend);
-            if (IsOpaque(blend)) ++pendingOpaque_;
         }
     }
 
@@ -389,7 +390,7 @@ private:
         const size_t quads = pendingBlend_.size();
         current_->EnsureIndices(quads);
         const int32_t depthBits = std::min(current_->DepthBits(), depthBitsLimit_);
-        if (depthBits < 3 || pendingOpaque_ == 0) {
+        if (depthBits < 3 || std::none_of(pendingBlend_.begin(), pendingBlend_.end(), IsOpaque)) {
             glDisable(GL_DEPTH_TEST);
             Upload(pending_);
             DrawInOrder(0, quads, [this](size_t i) { return PipelineBlend(pendingBlend_[i]); });
@@ -409,7 +410,6 @@ private:
     void ClearPending() {
         pending_.clear();
         pendingBlend_.clear();
-        pendingOpaque_ = 0;
     }
 
     void Upload(const std::vector<GlVertex>& vertices) {
@@ -490,7 +490,6 @@ private:
     RunKey run_;
     std::vector<GlVertex> pending_;
     std::vector<uint8_t> pendingBlend_; // a blend mode per pending quad
-    size_t pendingOpaque_ = 0;
     std::vector<size_t> order_; // pending quads in the order they are uploaded
     std::vector<GlVertex> upload_;
     size_t depthNext_ = kDepthStale; // depth of the next quad; stale until the buffer is cleared
