@@ -1,5 +1,7 @@
 // The configuration window with the headless gadget host: placement, what opens, what every
 // control does to the settings, what is stored and when, and the logo on its canvas.
+#include "tests/support/files.h"
+
 #include "saver/config_window.h"
 #include "saver/platform.h"
 #include "saver/settings.h"
@@ -18,20 +20,11 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 const std::string kDefaultFile = "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n";
 
@@ -228,7 +221,7 @@ TEST_F(ConfigWindowTest, OutOfRangeStoredValuesShowClampedOrNothingAndStayUnless
     EXPECT_EQ(saver.ChilliCount, 5000);
     EXPECT_EQ(MotionMode, 7);
     EXPECT_EQ(UseDesktop, 2);
-    EXPECT_EQ(ReadBytes(file), "5000\r\n0.500000000\r\n2\r\n1\r\n0\r\n0\r\n7\r\n1\r\n");
+    EXPECT_EQ(ReadFileBytes(file), "5000\r\n0.500000000\r\n2\r\n1\r\n0\r\n0\r\n7\r\n1\r\n");
 
     // -1 would mark every item if passed on.
     MotionMode = -1;
@@ -262,7 +255,7 @@ TEST_F(ConfigWindowTest, EveryControlWritesItsSettingAndOkStoresExactlyThat) {
     EXPECT_EQ(saver.ChilliCount, 640);
     // 7, one arrow step and one page of 1: position 9.
     EXPECT_EQ(saver.ChilliScale, 9.0f / 15.0f);
-    EXPECT_EQ(ReadBytes(file), "640\r\n0.600000024\r\n1\r\n1\r\n1\r\n1\r\n4\r\n0\r\n");
+    EXPECT_EQ(ReadFileBytes(file), "640\r\n0.600000024\r\n1\r\n1\r\n1\r\n1\r\n4\r\n0\r\n");
 }
 
 TEST_F(ConfigWindowTest, OneTickedCheckboxAndOkStoresExactlyThatLine) {
@@ -271,7 +264,7 @@ TEST_F(ConfigWindowTest, OneTickedCheckboxAndOkStoresExactlyThatLine) {
     host->Click(d.checkboxes[0].gadget);
     host->Click(d.ok);
     EXPECT_EQ(RunConfigDialog(saver, d), ConfigStep::Stored);
-    EXPECT_EQ(ReadBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(ReadFileBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
 
 TEST_F(ConfigWindowTest, ScalePositionEightStoresEightFifteenthsAndReopensAtEight) {
@@ -279,7 +272,7 @@ TEST_F(ConfigWindowTest, ScalePositionEightStoresEightFifteenthsAndReopensAtEigh
     host->DragThumb(d.scaleSlider, 8);
     host->Click(d.ok);
     RunConfigDialog(saver, d);
-    EXPECT_EQ(ReadBytes(file).substr(0, 18), "200\r\n0.533333361\r\n");
+    EXPECT_EQ(ReadFileBytes(file).substr(0, 18), "200\r\n0.533333361\r\n");
     saver.ChilliScale = 0.5f;
     LoadSettingsFrom(saver, saver.paths);
     EXPECT_EQ(saver.ChilliScale, static_cast<float>(8.0 / 15.0));
@@ -308,7 +301,7 @@ TEST_F(ConfigWindowTest, CancelCloseFocusLossAndTerminateEndWithoutStoring) {
         EXPECT_EQ(Shadows, 1);
         EXPECT_EQ(saver.ChilliCount, 3);
         EXPECT_EQ(saver.saves, 0);
-        EXPECT_EQ(ReadBytes(file), kDefaultFile);
+        EXPECT_EQ(ReadFileBytes(file), kDefaultFile);
         Shadows = 0;
         saver.ChilliCount = 200;
         Drain();

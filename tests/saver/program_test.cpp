@@ -1,9 +1,10 @@
 // The capsaro executable end to end: exit status 0 on every path, and where its settings land.
 // Runs without an X display, so no mode can open a window.
+#include "tests/support/files.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,13 +44,6 @@ Run RunProgram(const fs::path& program, const std::vector<std::string>& argument
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -71,7 +65,7 @@ protected:
 
 TEST_F(ProgramTest, CopyInAnEmptyFolderCreatesTheDefaultFileBesideItself) {
     EXPECT_EQ(RunProgram(copy, {"/a"}, root / "elsewhere", root / "home").status, 0);
-    EXPECT_EQ(ReadBytes(root / "bin" / "Capsaro.cfg"), "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(ReadFileBytes(root / "bin" / "Capsaro.cfg"), "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
     EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
     EXPECT_FALSE(fs::exists(root / "home" / ".config" / "capsaro"));
 }
@@ -94,7 +88,7 @@ TEST_F(ProgramTest, JunkSettingsFileStillExitsWithZero) {
     fs::remove(root / "bin" / "Capsaro.cfg");
     fs::create_directory(root / "bin" / "Capsaro.cfg");
     EXPECT_EQ(RunProgram(copy, {"/a"}, root / "elsewhere", root / "home").status, 0);
-    EXPECT_EQ(ReadBytes(root / "home" / ".config" / "capsaro" / "Capsaro.cfg").size(), 36u);
+    EXPECT_EQ(ReadFileBytes(root / "home" / ".config" / "capsaro" / "Capsaro.cfg").size(), 36u);
 }
 
 TEST_F(ProgramTest, OwnOptionsExitWithTwoOnFaultsAndZeroForHelpAndVersion) {
@@ -123,5 +117,5 @@ TEST_F(ProgramTest, OverridesNeverReachTheSettingsFile) {
               0);
     // Without a display the hosted run has nothing to draw into and returns.
     EXPECT_EQ(RunProgram(copy, {"--root", "--count", "900"}, root / "elsewhere", root / "home").status, 0);
-    EXPECT_EQ(ReadBytes(root / "bin" / "Capsaro.cfg"), stored);
+    EXPECT_EQ(ReadFileBytes(root / "bin" / "Capsaro.cfg"), stored);
 }

@@ -1,24 +1,18 @@
 // The settings file: exact bytes, lenient reading, short files, fallback folder, atomic replace.
+#include "tests/support/files.h"
+
 #include "saver/settings.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -62,7 +56,7 @@ const std::string kDefaultFile = "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\
 
 TEST_F(SettingsTest, FirstStartWritesTheExact36ByteDefaultFile) {
     LoadSettingsFrom(saver, paths);
-    EXPECT_EQ(ReadBytes(paths.programFile), kDefaultFile);
+    EXPECT_EQ(ReadFileBytes(paths.programFile), kDefaultFile);
     EXPECT_EQ(kDefaultFile.size(), 36u);
     EXPECT_EQ(SettingsLocation(), paths.programFile);
     EXPECT_FALSE(fs::exists(paths.userFile));
@@ -83,7 +77,7 @@ TEST_F(SettingsTest, ReadsLenientlyAndWritesBackExactly) {
     EXPECT_EQ(MotionMode, 3);
     EXPECT_EQ(ClearScreen, 7);
     SaveSettingsTo(saver, paths);
-    EXPECT_EQ(ReadBytes(paths.programFile), "150\r\n2.00000000\r\n2\r\n1\r\n1\r\n1\r\n3\r\n7\r\n");
+    EXPECT_EQ(ReadFileBytes(paths.programFile), "150\r\n2.00000000\r\n2\r\n1\r\n1\r\n1\r\n3\r\n7\r\n");
 }
 
 TEST_F(SettingsTest, LfAndCrLfReadTheSame) {
@@ -114,7 +108,7 @@ TEST_F(SettingsTest, ShortFileSetsMissingLinesToZero) {
     LoadSettingsFrom(saver, paths);
     EXPECT_EQ(saver.ChilliCount, 0);
     EXPECT_EQ(saver.ChilliScale, 0.0f);
-    EXPECT_EQ(ReadBytes(paths.programFile), "");
+    EXPECT_EQ(ReadFileBytes(paths.programFile), "");
 }
 
 TEST_F(SettingsTest, BadFilesLoadWithoutHarm) {
@@ -137,14 +131,14 @@ TEST_F(SettingsTest, AFolderNamedLikeTheFileFallsBackToTheUserFolder) {
     fs::create_directories(paths.programFile);
     LoadSettingsFrom(saver, paths);
     EXPECT_TRUE(fs::is_directory(paths.programFile));
-    EXPECT_EQ(ReadBytes(paths.userFile), kDefaultFile);
+    EXPECT_EQ(ReadFileBytes(paths.userFile), kDefaultFile);
     EXPECT_EQ(SettingsLocation(), paths.userFile);
 }
 
 TEST_F(SettingsTest, UnusableProgramFolderKeepsSettingsInTheUserFolder) {
     MakeProgramFolderUnusable();
     LoadSettingsFrom(saver, paths);
-    EXPECT_EQ(ReadBytes(paths.userFile), kDefaultFile);
+    EXPECT_EQ(ReadFileBytes(paths.userFile), kDefaultFile);
     // A change is saved where the settings live, and read back next time.
     saver.ChilliCount = 33;
     SaveSettingsTo(saver, paths);
@@ -172,7 +166,7 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole) {
     // A rename onto a non-empty folder fails after the temporary was written: nothing is left.
     fs::create_directories(root / "program" / "busy" / "inside");
     EXPECT_FALSE(WriteSettingsFile((root / "program" / "busy").string(), {"1"}, false));
-    EXPECT_EQ(ReadBytes(paths.programFile), "77\r\n");
+    EXPECT_EQ(ReadFileBytes(paths.programFile), "77\r\n");
     size_t entries = 0;
     for (const auto& entry : fs::directory_iterator(root / "program")) entries += entry.is_regular_file();
     EXPECT_EQ(entries, 1u);

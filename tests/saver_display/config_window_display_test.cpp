@@ -1,10 +1,11 @@
 // The real configuration window under X: `capsaro /c` started in a folder of its own, operated with
 // xdotool, its settings file read afterwards. Every run is ended by the test (and killed if not).
+#include "tests/support/files.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,23 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) text += buffer;
-        pclose(pipe);
-    }
-    return text;
-}
 
 int Shell(const std::string& command) { return std::system(command.c_str()); }
 
@@ -66,13 +50,13 @@ protected:
         }
         const auto deadline = Clock::now() + std::chrono::seconds(10);
         while (Clock::now() < deadline) {
-            window = Output("xdotool search --onlyvisible --name '^Capsaro$' 2>/dev/null | head -1");
+            window = ShellOutput("xdotool search --onlyvisible --name '^Capsaro$' 2>/dev/null | head -1");
             if (!window.empty()) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         if (window.empty()) return false;
         window.erase(window.find_last_not_of('\n') + 1);
-        std::istringstream geometry(Output("xdotool getwindowgeometry --shell " + window));
+        std::istringstream geometry(ShellOutput("xdotool getwindowgeometry --shell " + window));
         for (std::string line; std::getline(geometry, line);) {
             if (line.rfind("X=", 0) == 0) left = std::stoi(line.substr(2));
             if (line.rfind("Y=", 0) == 0) top = std::stoi(line.substr(2));
@@ -122,7 +106,7 @@ TEST_F(ConfigWindowDisplayTest, OpensWithA300By260ClientAreaAndCancelStoresNothi
     EXPECT_EQ(width, 300);
     EXPECT_EQ(height, 260);
     // Centred on the screen.
-    const std::string screen = Output("xdotool getdisplaygeometry");
+    const std::string screen = ShellOutput("xdotool getdisplaygeometry");
     const int screenWidth = std::stoi(screen), screenHeight = std::stoi(screen.substr(screen.find(' ')));
     EXPECT_EQ(left, (screenWidth - 300) / 2);
     EXPECT_EQ(top, (screenHeight - 260) / 2);
@@ -130,7 +114,7 @@ TEST_F(ConfigWindowDisplayTest, OpensWithA300By260ClientAreaAndCancelStoresNothi
     ClickAt(22, 72);    // "Use desktop as background"
     ClickAt(260, 242);  // Cancel
     EXPECT_TRUE(End());
-    EXPECT_EQ(ReadBytes(file), kStored);
+    EXPECT_EQ(ReadFileBytes(file), kStored);
 }
 
 TEST_F(ConfigWindowDisplayTest, TickingUseDesktopAndOkStoresExactlyThatSetting) {
@@ -141,7 +125,7 @@ TEST_F(ConfigWindowDisplayTest, TickingUseDesktopAndOkStoresExactlyThatSetting) 
     Shell("import -window root -crop 300x260+" + std::to_string(left) + "+" + std::to_string(top) + " " + shots);
     ClickAt(185, 242);  // OK
     EXPECT_TRUE(End());
-    EXPECT_EQ(ReadBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+    EXPECT_EQ(ReadFileBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
 
 }  // namespace

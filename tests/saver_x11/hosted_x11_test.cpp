@@ -89,7 +89,7 @@ protected:
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
         folder = FolderWithProgramCopy("capsaro-hosted-");
         unsetenv("XSCREENSAVER_WINDOW");
-        Shell("xsetroot -solid '#204080'");
+        ShellOutput("xsetroot -solid '#204080'");
     }
     void TearDown() override {
         unsetenv("XSCREENSAVER_WINDOW");
@@ -109,7 +109,7 @@ TEST_F(HostedX11Test, DrawsFollowsAResizeHoldsNoGrabAndEndsSoonAfterSigterm) {
     EXPECT_LT(RegionShare(kHostX, kHostY, kHostX + 200, kHostY + 150, IsWhite), 0.01);
 
     // The window grows: the newly exposed corner (white from the server) gets drawn too.
-    Shell("xdotool windowsize " + host.Id() + " 400 300");
+    ShellOutput("xdotool windowsize " + host.Id() + " 400 300");
     Sleep(700);
     EXPECT_LT(RegionShare(kHostX + 220, kHostY + 170, kHostX + 400, kHostY + 300, IsWhite), 0.01);
 
@@ -124,7 +124,7 @@ TEST_F(HostedX11Test, DrawsFollowsAResizeHoldsNoGrabAndEndsSoonAfterSigterm) {
     XUngrabKeyboard(display, CurrentTime);
     XCloseDisplay(display);
     // Input does not end it.
-    Shell("xdotool mousemove 60 60 click 1 key space");
+    ShellOutput("xdotool mousemove 60 60 click 1 key space");
     Sleep(300);
     ASSERT_TRUE(show->Running()) << Output();
 

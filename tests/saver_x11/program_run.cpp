@@ -1,14 +1,13 @@
 // Child processes for the saver's tests under X.
 #include "program_run.h"
 
+#include "tests/support/files.h"
+
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <cstdio>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -64,16 +63,6 @@ void ProgramRun::Signal(int signal) {
     if (!ended_) kill(pid_, signal);
 }
 
-std::string Shell(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) text += buffer;
-        pclose(pipe);
-    }
-    return text;
-}
-
 std::string FolderWithProgramCopy(const std::string& prefix) {
     namespace fs = std::filesystem;
     const fs::path folder = fs::temp_directory_path() /
@@ -92,8 +81,5 @@ std::unique_ptr<ProgramRun> ProgramFolder::Start(const std::vector<std::string>&
 }
 
 std::string ProgramFolder::Output() const {
-    std::ifstream in(folder / "output.txt");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadFileBytes(folder / "output.txt");
 }

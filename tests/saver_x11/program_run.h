@@ -2,6 +2,8 @@
 // output in a file, and waiting for it with a time limit.
 #pragma once
 
+#include "tests/support/files.h"
+
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -45,6 +47,3 @@ protected:
 
     std::filesystem::path folder;
 };
-
-// Runs a shell command and returns its standard output.
-std::string Shell(const std::string& command);

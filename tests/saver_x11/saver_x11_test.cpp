@@ -39,8 +39,8 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
         folder = FolderWithProgramCopy("capsaro-x11-");
-        Shell("xsetroot -solid '#204080'");
-        Shell("xdotool mousemove 200 200");
+        ShellOutput("xsetroot -solid '#204080'");
+        ShellOutput("xdotool mousemove 200 200");
     }
     void TearDown() override {
         if (!folder.empty()) fs::remove_all(folder);
@@ -62,10 +62,10 @@ TEST_F(SaverX11Test, FullScreenDrawsAndEndsOnATwoPixelMoveNotOnOne) {
     // The desktop is covered: black background with chillies, none of the root's blue left.
     EXPECT_LT(ScreenShare(IsDesktopBlue), 0.001);
     EXPECT_GT(ScreenShare([](uint32_t rgb) { return rgb != 0; }), 0.02);
-    Shell("xdotool mousemove_relative 1 1");
+    ShellOutput("xdotool mousemove_relative 1 1");
     Sleep(400);
     EXPECT_TRUE(saver->Running());
-    Shell("xdotool mousemove_relative -- 3 0");
+    ShellOutput("xdotool mousemove_relative -- 3 0");
     int status = -1;
     EXPECT_TRUE(saver->WaitFor(milliseconds(1500), status));
     EXPECT_EQ(status, 0);
@@ -75,7 +75,7 @@ TEST_F(SaverX11Test, AClickEndsIt) {
     auto saver = Start({"/s"});
     Sleep(1000);
     ASSERT_TRUE(saver->Running()) << Output();
-    Shell("xdotool click 1");
+    ShellOutput("xdotool click 1");
     int status = -1;
     EXPECT_TRUE(saver->WaitFor(milliseconds(1500), status));
     EXPECT_EQ(status, 0);
@@ -85,13 +85,13 @@ TEST_F(SaverX11Test, F12SavesTheScreenBesideTheProgramAndEnds) {
     auto saver = Start({"/s"});
     Sleep(1000);
     ASSERT_TRUE(saver->Running()) << Output();
-    Shell("xdotool key F12");
+    ShellOutput("xdotool key F12");
     int status = -1;
     ASSERT_TRUE(saver->WaitFor(milliseconds(2000), status));
     EXPECT_EQ(status, 0);
     EXPECT_NE(Output().find("Screenshot saved as Capsaro000.png\n"), std::string::npos) << Output();
-    const std::string identify = Shell("identify -format '%w %h %[bit-depth] %[channels]' '" +
-                                       (folder / "Capsaro000.png").string() + "'");
+    const std::string identify =
+        ShellOutput("identify -format '%w %h %[bit-depth] %[channels]' '" + (folder / "Capsaro000.png").string() + "'");
     ScreenCaps caps;
     ASSERT_TRUE(MakeX11Platform()->Screen(caps));
     const std::string size = std::to_string(caps.width) + " " + std::to_string(caps.height);
@@ -148,9 +148,10 @@ TEST_F(SaverX11Test, PreviewDrawsInAnotherProcesssWindowIgnoresInputAndEndsWithI
         ASSERT_TRUE(preview->Running()) << Output();
         if (round == 0) {
             // Drawn: the host's white is covered by the black background of the show.
-            const std::string colour = Shell("import -window root -crop 4x4+20+20 -format '%[pixel:p{1,1}]' info:");
+            const std::string colour =
+                ShellOutput("import -window root -crop 4x4+20+20 -format '%[pixel:p{1,1}]' info:");
             EXPECT_EQ(colour.find("white"), std::string::npos) << colour;
-            Shell("xdotool mousemove 60 60 click 1 key space");
+            ShellOutput("xdotool mousemove 60 60 click 1 key space");
             Sleep(200);
             EXPECT_TRUE(preview->Running());
         }
@@ -164,7 +165,7 @@ TEST_F(SaverX11Test, PreviewDrawsInAnotherProcesssWindowIgnoresInputAndEndsWithI
 
 TEST_F(SaverX11Test, PreviewEndsSoonAfterSigterm) {
     // The root window as the host: a window that never goes away.
-    const std::string info = Shell("xwininfo -root | sed -n 's/.*Window id: \\(0x[0-9a-f]*\\).*/\\1/p'");
+    const std::string info = ShellOutput("xwininfo -root | sed -n 's/.*Window id: \\(0x[0-9a-f]*\\).*/\\1/p'");
     auto preview = Start({"/p", std::to_string(std::stoul(info, nullptr, 16))});
     Sleep(600);
     ASSERT_TRUE(preview->Running()) << Output();
@@ -178,7 +179,7 @@ TEST_F(SaverX11Test, PreviewEndsSoonAfterSigterm) {
 
 TEST(X11Platform, CaptureKeepsRedAndBlueInPlaceWithFullAlpha) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
-    Shell("xsetroot -solid '#ff0000'");
+    ShellOutput("xsetroot -solid '#ff0000'");
     const auto platform = MakeX11Platform();
     const PixmapPtr screen = platform->CaptureDesktop();
     ASSERT_TRUE(screen);
@@ -191,5 +192,5 @@ TEST(X11Platform, CaptureKeepsRedAndBlueInPlaceWithFullAlpha) {
     TRect rect;
     EXPECT_FALSE(platform->ClientRect(0x7fffffff, rect));
     EXPECT_EQ(rect.Right, 0);
-    Shell("xsetroot -solid '#204080'");
+    ShellOutput("xsetroot -solid '#204080'");
 }

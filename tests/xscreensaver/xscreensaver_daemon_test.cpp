@@ -4,6 +4,8 @@
 //
 // The daemon refuses to run screen savers as root, so under root it runs as "nobody" with a home
 // of its own; the program is copied to a folder that user can read.
+#include "tests/support/files.h"
+
 #include "saver/x11/x11_platform.h"
 
 #include <chrono>
@@ -13,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -29,20 +30,13 @@ constexpr uid_t kNobody = 65534;
 
 void Sleep(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 bool ProgramOnPath(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 // A process has ended once it is gone or only waits to be reaped.
 bool Ended(pid_t pid) {
-    const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat = ReadFileBytes("/proc/" + std::to_string(pid) + "/stat");
     if (stat.empty()) return true;
     const size_t close = stat.rfind(')');
     return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z';
@@ -57,7 +51,7 @@ std::vector<pid_t> ProcessesWithHome(const fs::path& home) {
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
         const pid_t pid = static_cast<pid_t>(std::stol(name));
         if (pid == getpid() || Ended(pid)) continue;
-        const std::string environment = ReadFile(entry.path() / "environ");
+        const std::string environment = ReadFileBytes(entry.path() / "environ");
         for (size_t at = 0; at < environment.size();) {
             const size_t end = environment.find('\0', at);
             if (environment.compare(at, end - at, marker) == 0) {
@@ -167,17 +161,17 @@ TEST_F(XScreenSaverDaemonTest, LaunchesItWithRootItDrawsTheScreenAndEndsOnDeacti
     // The daemon answers once it is up.
     bool up = false;
     for (int attempt = 0; attempt < 50 && !up; ++attempt, Sleep(100)) up = Command({"-time"}) == 0;
-    ASSERT_TRUE(up) << ReadFile(folder / "daemon.txt");
-    ASSERT_EQ(Command({"-select", "1"}), 0) << ReadFile(folder / "command.txt");
+    ASSERT_TRUE(up) << ReadFileBytes(folder / "daemon.txt");
+    ASSERT_EQ(Command({"-select", "1"}), 0) << ReadFileBytes(folder / "command.txt");
 
     pid_t saver = 0;
     for (int wait = 0; wait < 100 && !saver; ++wait, Sleep(50)) saver = RunningProgram();
-    ASSERT_NE(saver, 0) << ReadFile(folder / "daemon.txt");
-    std::string commandLine = ReadFile("/proc/" + std::to_string(saver) + "/cmdline");
+    ASSERT_NE(saver, 0) << ReadFileBytes(folder / "daemon.txt");
+    std::string commandLine = ReadFileBytes("/proc/" + std::to_string(saver) + "/cmdline");
     for (char& c : commandLine)
         if (c == '\0') c = ' ';
     EXPECT_NE(commandLine.find(" --root "), std::string::npos) << commandLine;
-    EXPECT_NE(ReadFile("/proc/" + std::to_string(saver) + "/environ").find("XSCREENSAVER_WINDOW=0x"),
+    EXPECT_NE(ReadFileBytes("/proc/" + std::to_string(saver) + "/environ").find("XSCREENSAVER_WINDOW=0x"),
               std::string::npos);
 
     // The whole screen is the show: chillies bouncing in every quarter (the daemon's window, left
@@ -194,13 +188,13 @@ TEST_F(XScreenSaverDaemonTest, LaunchesItWithRootItDrawsTheScreenAndEndsOnDeacti
         EXPECT_GT(static_cast<double>(drawn) / static_cast<double>(all), 0.02) << "quarter " << quarter;
     }
 
-    ASSERT_EQ(Command({"-deactivate"}), 0) << ReadFile(folder / "command.txt");
+    ASSERT_EQ(Command({"-deactivate"}), 0) << ReadFileBytes(folder / "command.txt");
     const auto sent = Clock::now();
     while (!Ended(saver) && Clock::now() - sent < milliseconds(3000)) Sleep(5);
     EXPECT_LT(Clock::now() - sent, milliseconds(1000));
     EXPECT_TRUE(Ended(saver));
 
-    const std::string log = ReadFile(folder / "daemon.txt");
+    const std::string log = ReadFileBytes(folder / "daemon.txt");
     for (const char* trouble : {"crash", "dumped core", "terminated with signal", "exited abnormally"})
         EXPECT_EQ(log.find(trouble), std::string::npos) << trouble << "\n" << log;
 }
