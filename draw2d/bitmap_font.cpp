@@ -48,8 +48,8 @@ FontPtr MakeBuiltInFont() {
     }
     std::array<TGlyph, kBuiltInFontGlyphCount> glyphs;
     for (int32_t j = 0; j < kBuiltInFontGlyphCount; ++j) {
-        const PixmapPtr cell = CopyPixmap(*PixmapWindow(strip, j * kBuiltInFontGlyphWidth, 0, kBuiltInFontGlyphWidth,
-                                                        kBuiltInFontGlyphHeight));
+        const PixmapPtr cell = CopyPixmap(
+            *PixmapWindow(strip, j * kBuiltInFontGlyphWidth, 0, kBuiltInFontGlyphWidth, kBuiltInFontGlyphHeight));
         TGlyph& glyph = glyphs[static_cast<size_t>(j)];
         glyph.image = LoadImage(cell, 0);
         glyph.advance = static_cast<float>(kBuiltInFontGlyphWidth);
@@ -59,7 +59,7 @@ FontPtr MakeBuiltInFont() {
     return std::make_shared<BuiltInBitmapFont>(std::move(glyphs));
 }
 
-}  // namespace
+} // namespace
 
 const FontPtr& BuiltInFont() {
     static const FontPtr font = MakeBuiltInFont();

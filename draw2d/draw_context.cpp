@@ -22,7 +22,9 @@ TDrawContext& Context() {
     return graphics ? graphics->Context() : detachedContext;
 }
 
-int32_t Clamp255(int32_t value) { return std::min(std::max(value, 0), 255); }
+int32_t Clamp255(int32_t value) {
+    return std::min(std::max(value, 0), 255);
+}
 
 // The driver's colour: alpha byte from the alpha, colour bytes from the colour, each clamped.
 uint32_t DriverColor(const TDrawContext& context) {
@@ -54,7 +56,7 @@ bool& Clipping() {
 
 struct PendingRun {
     TGraphics* graphics = nullptr;
-    std::shared_ptr<DriverTexture> texture;  // null for untextured quads
+    std::shared_ptr<DriverTexture> texture; // null for untextured quads
     QuadState state;
     std::vector<DrawQuad> quads;
 };
@@ -81,13 +83,13 @@ QuadState CurrentQuadState(const TDrawContext& context, bool filtered) {
 }
 
 // The quad of a local box (x0, y0)-(x1, y1) placed at (tx, ty) through the transform.
-DrawQuad TransformedQuad(const TDrawContext& c, float tx, float ty, float x0, float y0, float x1, float y1,
-                         float uMax, float vMax) {
+DrawQuad TransformedQuad(const TDrawContext& c, float tx, float ty, float x0, float y0, float x1, float y1, float uMax,
+                         float vMax) {
     const auto corner = [&](float lx, float ly, float u, float v) {
         return QuadVertex{tx + lx * c.ix + ly * c.iy, ty + lx * c.jx + ly * c.jy, u, v};
     };
-    return DrawQuad{{corner(x0, y0, 0, 0), corner(x1, y0, uMax, 0), corner(x1, y1, uMax, vMax),
-                     corner(x0, y1, 0, vMax)}};
+    return DrawQuad{
+        {corner(x0, y0, 0, 0), corner(x1, y0, uMax, 0), corner(x1, y1, uMax, vMax), corner(x0, y1, 0, vMax)}};
 }
 
 // Draws frame of image with the local box (x0, y0)-(x0 + w, y0 + h) at (tx, ty).
@@ -119,7 +121,7 @@ void UpdateTransform(TDrawContext& c) {
     c.jy = static_cast<float>(co * c.scaleY);
 }
 
-}  // namespace
+} // namespace
 
 void FlushDrawing() {
     if (!run.quads.empty() && run.graphics) {
@@ -140,10 +142,18 @@ void GetColor(int32_t& r, int32_t& g, int32_t& b) {
     const TDrawContext& c = Context();
     r = c.colorR, g = c.colorG, b = c.colorB;
 }
-void SetAlpha(float alpha) { Context().alpha = alpha; }
-float GetAlpha() { return Context().alpha; }
-void SetBlend(int32_t mode) { Context().blend = mode; }
-int32_t GetBlend() { return Context().blend; }
+void SetAlpha(float alpha) {
+    Context().alpha = alpha;
+}
+float GetAlpha() {
+    return Context().alpha;
+}
+void SetBlend(int32_t mode) {
+    Context().blend = mode;
+}
+int32_t GetBlend() {
+    return Context().blend;
+}
 void SetClearColor(int32_t r, int32_t g, int32_t b) {
     TDrawContext& c = Context();
     c.clearR = r, c.clearG = g, c.clearB = b;
@@ -157,7 +167,9 @@ void SetRotation(float degrees) {
     c.rotation = degrees;
     UpdateTransform(c);
 }
-float GetRotation() { return Context().rotation; }
+float GetRotation() {
+    return Context().rotation;
+}
 void SetScale(float scaleX, float scaleY) {
     TDrawContext& c = Context();
     c.scaleX = scaleX, c.scaleY = scaleY;
@@ -201,10 +213,18 @@ void GetViewport(int32_t& x, int32_t& y, int32_t& width, int32_t& height) {
     const TDrawContext& c = Context();
     x = c.viewportX, y = c.viewportY, width = c.viewportW, height = c.viewportH;
 }
-void SetLineWidth(float width) { Context().lineWidth = width; }
-float GetLineWidth() { return Context().lineWidth; }
-void SetFont(const FontPtr& font) { Context().font = font ? font : BuiltInFont(); }
-FontPtr GetFont() { return Context().font; }
+void SetLineWidth(float width) {
+    Context().lineWidth = width;
+}
+float GetLineWidth() {
+    return Context().lineWidth;
+}
+void SetFont(const FontPtr& font) {
+    Context().font = font ? font : BuiltInFont();
+}
+FontPtr GetFont() {
+    return Context().font;
+}
 
 // ---- Clearing -----------------------------------------------------------------------------
 
@@ -249,7 +269,8 @@ int32_t TextWidth(const std::string& text) {
     const FontPtr font = c.font ? c.font : BuiltInFont();
     float width = 0;
     for (const char ch : text) {
-        if (const TGlyph* glyph = font->Glyph(static_cast<unsigned char>(ch))) width = std::trunc(width + glyph->advance);
+        if (const TGlyph* glyph = font->Glyph(static_cast<unsigned char>(ch)))
+            width = std::trunc(width + glyph->advance);
     }
     return static_cast<int32_t>(width);
 }

@@ -24,7 +24,7 @@ constexpr int32_t BlendShade = 5;
 
 // One glyph of a bitmap font.
 struct TGlyph {
-    ImagePtr image;  // null for a glyph that draws nothing
+    ImagePtr image; // null for a glyph that draws nothing
     float advance = 0;
     float offsetX = 0, offsetY = 0;
     int32_t width = 0, height = 0;
@@ -53,7 +53,7 @@ struct TDrawContext {
     float ix = 1, iy = 0, jx = 0, jy = 1;
     int32_t viewportX = 0, viewportY = 0, viewportW = 0, viewportH = 0;
     float originX = 0, originY = 0;
-    float handleX = 0, handleY = 0;  // stored negated
+    float handleX = 0, handleY = 0; // stored negated
     FontPtr font;
     int32_t blend = BlendMask;
     bool initialised = false;

@@ -75,8 +75,8 @@ public:
     // The screen's display modes, in the order the system reports them.
     virtual std::vector<TGraphicsMode> DisplayModes() = 0;
     // A full-screen display (depth > 0) or an own window (depth 0). Throws DrawError on failure.
-    virtual std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth,
-                                                         int32_t hertz, int32_t flags) = 0;
+    virtual std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
+                                                         int32_t flags) = 0;
     // A display drawing into an existing window of the host, by its id. Null on failure.
     virtual std::unique_ptr<DriverDisplay> AttachDisplay(uint64_t window, int32_t flags) = 0;
     // Binds the driver to the display (null: to none). Binding resets the driver's own record of

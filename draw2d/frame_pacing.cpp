@@ -35,7 +35,7 @@ int32_t ClockAdd(int32_t clock, int32_t milliseconds) {
     return static_cast<int32_t>(static_cast<uint32_t>(clock) + static_cast<uint32_t>(milliseconds));
 }
 
-}  // namespace
+} // namespace
 
 int32_t NextFrameWait(FramePacing& pacing) {
     pacing.deadline = ClockAdd(pacing.deadline, pacing.period);

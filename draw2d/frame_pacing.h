@@ -8,10 +8,10 @@
 struct FramePacing {
     bool softPacing = false;
     int32_t hertz = 0;
-    int32_t period = 0;     // 1000 div hertz (0 when hertz is 0)
-    int32_t remainder = 0;  // 1000 - period * hertz
+    int32_t period = 0;    // 1000 div hertz (0 when hertz is 0)
+    int32_t remainder = 0; // 1000 - period * hertz
     int32_t accumulator = 0;
-    int32_t deadline = 0;   // a MillisecondClock value
+    int32_t deadline = 0; // a MillisecondClock value
 };
 
 // Sets up pacing for a display just opened. A full-screen display (depth != 0) with a rate is

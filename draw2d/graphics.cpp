@@ -42,9 +42,11 @@ void SwitchDriver(Layer& layer, DrawDriverPtr driver) {
     AdvanceDisplaySequence();
 }
 
-void CloseDisplayAtExit() { CloseDisplay(); }
+void CloseDisplayAtExit() {
+    CloseDisplay();
+}
 
-}  // namespace
+} // namespace
 
 TGraphics::TGraphics(DrawDriverPtr driver, std::unique_ptr<DriverDisplay> display, int32_t width, int32_t height,
                      int32_t depth, int32_t hertz, int32_t flags, bool attached)
@@ -53,8 +55,12 @@ TGraphics::TGraphics(DrawDriverPtr driver, std::unique_ptr<DriverDisplay> displa
 
 TGraphics::~TGraphics() = default;
 
-int32_t TGraphics::Width() const { return attached_ && display_ ? display_->Width() : width_; }
-int32_t TGraphics::Height() const { return attached_ && display_ ? display_->Height() : height_; }
+int32_t TGraphics::Width() const {
+    return attached_ && display_ ? display_->Width() : width_;
+}
+int32_t TGraphics::Height() const {
+    return attached_ && display_ ? display_->Height() : height_;
+}
 
 void SelectDriver(DrawDriverPtr driver, int32_t defaultFlags) {
     Layer& layer = TheLayer();
@@ -62,7 +68,9 @@ void SelectDriver(DrawDriverPtr driver, int32_t defaultFlags) {
     layer.defaultFlags = defaultFlags;
 }
 
-const DrawDriverPtr& CurrentDriver() { return TheLayer().driver; }
+const DrawDriverPtr& CurrentDriver() {
+    return TheLayer().driver;
+}
 
 int32_t CountDisplayModes() {
     const DrawDriverPtr& driver = TheLayer().driver;
@@ -88,8 +96,8 @@ GraphicsPtr OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t he
         return nullptr;
     }
     if (!display) return nullptr;
-    auto graphics = std::make_shared<TGraphics>(layer.driver, std::move(display), width, height, depth, hertz,
-                                                allFlags, false);
+    auto graphics =
+        std::make_shared<TGraphics>(layer.driver, std::move(display), width, height, depth, hertz, allFlags, false);
     AdvanceDisplaySequence();
     SelectDisplay(graphics);
     TDrawDriver& driver = *layer.driver;
@@ -141,7 +149,9 @@ void SelectDisplay(const GraphicsPtr& graphics) {
     if (!graphics->Context().initialised) InitialiseDrawContext(*graphics);
 }
 
-const GraphicsPtr& CurrentDisplay() { return TheLayer().current; }
+const GraphicsPtr& CurrentDisplay() {
+    return TheLayer().current;
+}
 
 int32_t DisplayWidth() {
     const GraphicsPtr& g = TheLayer().current;

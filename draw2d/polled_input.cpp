@@ -28,8 +28,12 @@ std::shared_ptr<TObject> watchedSource;
 // Runs above the queue's own hook, so it sees every event whether or not the queue has room.
 constexpr int32_t kPolledInputPriority = 0;
 
-bool ValidKey(int32_t key) { return key >= 1 && key <= 255; }
-bool ValidButton(int32_t button) { return button >= 1 && button <= 3; }
+bool ValidKey(int32_t key) {
+    return key >= 1 && key <= 255;
+}
+bool ValidButton(int32_t button) {
+    return button >= 1 && button <= 3;
+}
 
 std::shared_ptr<TObject> Watch(int32_t, const std::shared_ptr<TObject>& data, const std::shared_ptr<TObject>&) {
     const auto* event = dynamic_cast<const TEvent*>(data.get());
@@ -88,7 +92,7 @@ void Pump() {
     if (!PumpBusy()) PollSystem();
 }
 
-}  // namespace
+} // namespace
 
 void EnablePolledInput(std::shared_ptr<TObject> source) {
     ResetKeyState();
@@ -151,8 +155,12 @@ int32_t TakeTypedCharacter() {
     return input.typed[input.typedTake++ % 256];
 }
 
-bool AppSuspended() { return input.suspended; }
-bool AppTerminateRequested() { return input.terminate; }
+bool AppSuspended() {
+    return input.suspended;
+}
+bool AppTerminateRequested() {
+    return input.terminate;
+}
 
 void ResetKeyState() {
     input.keyDown.fill(false);

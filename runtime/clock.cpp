@@ -14,11 +14,15 @@ int32_t RealClock() {
     return static_cast<int32_t>(static_cast<uint32_t>(ms));
 }
 
-}  // namespace
+} // namespace
 
-int32_t MillisecondClock() { return testSource ? testSource() : RealClock(); }
+int32_t MillisecondClock() {
+    return testSource ? testSource() : RealClock();
+}
 
-void SetClockSource(ClockSource source) { testSource = source; }
+void SetClockSource(ClockSource source) {
+    testSource = source;
+}
 
 void SleepMilliseconds(int32_t milliseconds) {
     if (milliseconds <= 0) return;

@@ -8,7 +8,9 @@
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 int DigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -24,11 +26,12 @@ locale_t CLocale() {
     return c;
 }
 
-}  // namespace
+} // namespace
 
 int32_t TextToInt(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -59,7 +62,9 @@ float TextToFloat(std::string_view text) {
     return static_cast<float>(strtod_l(copy.c_str(), nullptr, CLocale()));
 }
 
-std::string IntToText(int32_t value) { return std::to_string(value); }
+std::string IntToText(int32_t value) {
+    return std::to_string(value);
+}
 
 std::string FloatToText(float value) {
     const locale_t previous = uselocale(CLocale());

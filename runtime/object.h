@@ -21,4 +21,6 @@ public:
     std::string text;
 };
 
-inline std::shared_ptr<TText> MakeText(std::string value) { return std::make_shared<TText>(std::move(value)); }
+inline std::shared_ptr<TText> MakeText(std::string value) {
+    return std::make_shared<TText>(std::move(value));
+}

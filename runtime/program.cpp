@@ -20,7 +20,7 @@ std::string ExecutablePath(const char* argv0) {
     return argv0 ? argv0 : "";
 }
 
-}  // namespace
+} // namespace
 
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -31,7 +31,8 @@ std::string DirectoryOf(const std::string& path) {
 
 void InitProgram(int argc, char** argv) {
     programArguments.clear();
-    for (int i = 0; i < argc; ++i) programArguments.emplace_back(argv[i] ? argv[i] : "");
+    for (int i = 0; i < argc; ++i)
+        programArguments.emplace_back(argv[i] ? argv[i] : "");
     if (programArguments.empty()) programArguments.emplace_back("");
     char current[PATH_MAX];
     if (getcwd(current, sizeof current)) startingDirectory = current;
@@ -41,8 +42,14 @@ void InitProgram(int argc, char** argv) {
     }
 }
 
-const std::string& ProgramDirectory() { return programDirectory; }
+const std::string& ProgramDirectory() {
+    return programDirectory;
+}
 
-const std::string& StartingDirectory() { return startingDirectory; }
+const std::string& StartingDirectory() {
+    return startingDirectory;
+}
 
-std::vector<std::string>& ProgramArguments() { return programArguments; }
+std::vector<std::string>& ProgramArguments() {
+    return programArguments;
+}

@@ -5,8 +5,8 @@ namespace {
 
 constexpr int32_t kMultiplier = 48271;
 constexpr int32_t kModulus = 2147483647;
-constexpr int32_t kQuotient = 44488;  // kModulus / kMultiplier
-constexpr int32_t kRemainder = 3399;  // kModulus % kMultiplier
+constexpr int32_t kQuotient = 44488; // kModulus / kMultiplier
+constexpr int32_t kRemainder = 3399; // kModulus % kMultiplier
 
 int32_t state = kInitialRandomState;
 
@@ -16,14 +16,16 @@ void Step() {
     if (state < 0) state += kModulus;
 }
 
-}  // namespace
+} // namespace
 
 void SeedRandom(int32_t seed) {
     state = seed & 0x7FFFFFFF;
     if (state == 0 || state == kModulus) state = kInitialRandomState;
 }
 
-int32_t RandomSeedValue() { return state; }
+int32_t RandomSeedValue() {
+    return state;
+}
 
 double RandomUnit() {
     Step();

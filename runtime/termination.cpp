@@ -14,16 +14,21 @@ void OnSignal(int) {
     if (wakeUp) wakeUp();
 }
 
-}  // namespace
+} // namespace
 
 void InstallTerminationSignals(void (*wake)()) {
     wakeUp = wake;
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
 }
 
-bool TerminationRequested() { return requested != 0; }
+bool TerminationRequested() {
+    return requested != 0;
+}
 
-void ClearTerminationRequest() { requested = 0; }
+void ClearTerminationRequest() {
+    requested = 0;
+}

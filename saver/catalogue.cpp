@@ -17,8 +17,9 @@ void ChooseVarieties(TSaver& saver) {
     VarietyB = RandomInt(0, VarietyPoolSize - 1);
     // The pool is never larger than the catalogue; an index outside it names no variety.
     const auto name = [&saver](int32_t index) {
-        return index >= 0 && static_cast<size_t>(index) < kCatalogueSize ? saver.CatalogueNames[static_cast<size_t>(index)]
-                                                                         : std::string();
+        return index >= 0 && static_cast<size_t>(index) < kCatalogueSize
+                   ? saver.CatalogueNames[static_cast<size_t>(index)]
+                   : std::string();
     };
     saver.Caption = VarietyA != VarietyB ? name(VarietyA) + ", " + name(VarietyB) + " " : name(VarietyA) + " ";
 }
@@ -30,7 +31,7 @@ ImagePtr CatalogueImage(const TSaver& saver, int32_t index) {
                                                                      : nullptr;
 }
 
-}  // namespace
+} // namespace
 
 CaptionPlace CaptionPosition(int32_t viewWidth, int32_t viewHeight, int32_t textWidth) {
     return {(viewWidth - textWidth) / 2, viewHeight - 15};
@@ -53,17 +54,20 @@ void TSaver::AdjustChillies(int32_t delta) {
         return;
     }
     // More removals than chillies stop at an empty list.
-    for (int64_t n = delta; n < 0 && !ChilliList.empty(); ++n) ChilliList.pop_back();
+    for (int64_t n = delta; n < 0 && !ChilliList.empty(); ++n)
+        ChilliList.pop_back();
 }
 
 void TSaver::Update() {
     SwayAngle = SwayAngle < 360 ? SwayAngle + SwayStep : 1;
-    for (TChilli& chilli : ChilliList) chilli.Update(ViewWidth, ViewHeight);
+    for (TChilli& chilli : ChilliList)
+        chilli.Update(ViewWidth, ViewHeight);
     if (!IsOn(ChangeChillies) || RandomInt(0, 2000) != 1) return;
     ChooseVarieties(*this);
     const ImagePtr imageA = CatalogueImage(*this, VarietyA);
     const ImagePtr imageB = CatalogueImage(*this, VarietyB);
-    for (TChilli& chilli : ChilliList) chilli.SetVarieties(imageA, imageB);
+    for (TChilli& chilli : ChilliList)
+        chilli.SetVarieties(imageA, imageB);
 }
 
 void TSaver::Draw() {
@@ -74,7 +78,8 @@ void TSaver::Draw() {
     } else if (IsOn(ClearScreen)) {
         ClearBackBuffer();
     }
-    for (TChilli& chilli : ChilliList) chilli.Draw(ChilliScale);
+    for (TChilli& chilli : ChilliList)
+        chilli.Draw(ChilliScale);
     if (RunModeLetter == "s" && IsOn(ShowNames)) {
         SetScale(1, 1);
         SetRotation(0);

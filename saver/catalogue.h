@@ -9,8 +9,8 @@
 constexpr size_t kCatalogueSize = 100;
 
 struct CatalogueEntry {
-    const char* file;  // picture file name under "build stuff/gfx/"
-    const char* name;  // display name in the caption
+    const char* file; // picture file name under "build stuff/gfx/"
+    const char* name; // display name in the caption
 };
 
 extern const std::array<CatalogueEntry, kCatalogueSize> kChilliCatalogue;

@@ -58,9 +58,11 @@ void Bounce(float& position, float& speed, int32_t limit) {
     }
 }
 
-}  // namespace
+} // namespace
 
-void TChilli::SetVarieties(const ImagePtr& imageA, const ImagePtr& imageB) { Image = Variety == 1 ? imageA : imageB; }
+void TChilli::SetVarieties(const ImagePtr& imageA, const ImagePtr& imageB) {
+    Image = Variety == 1 ? imageA : imageB;
+}
 
 void TChilli::Create(ImagePtr image, float x, float y, float dx, float dy, float gravity, float scaleX, float scaleY,
                      float angle, float spin, float alpha, float fade, int32_t variety, int32_t sway,

@@ -22,9 +22,9 @@ public:
     // Shows imageA for Variety 1 and imageB for any other value.
     void SetVarieties(const ImagePtr& imageA, const ImagePtr& imageB);
     // Makes a chilli with these values and appends it to ChilliList.
-    static void Create(ImagePtr image, float x, float y, float dx, float dy, float gravity, float scaleX,
-                       float scaleY, float angle, float spin, float alpha, float fade, int32_t variety,
-                       int32_t sway, int32_t swayPhase);
+    static void Create(ImagePtr image, float x, float y, float dx, float dy, float gravity, float scaleX, float scaleY,
+                       float angle, float spin, float alpha, float fade, int32_t variety, int32_t sway,
+                       int32_t swayPhase);
     // One step of the run's motion mode within a view of width x height.
     void Update(int32_t width, int32_t height);
     void Draw(float scale);

@@ -42,7 +42,7 @@ int32_t Inside(int32_t start, int32_t size, int32_t low, int32_t extent) {
     return std::max(low, std::min(start, low + extent - size));
 }
 
-}  // namespace
+} // namespace
 
 ConfigPlacement KeepReachable(ConfigPlacement place, const GadgetShape& desktop) {
     // 64-bit sums: a host window's rectangle can sit anywhere in the 32-bit range.
@@ -197,7 +197,7 @@ bool MakeConfigTab(TSaver& saver, ConfigDialog& dialog, const GadgetPtr& panel) 
     return dialog.countSlider && dialog.scaleSlider;
 }
 
-}  // namespace
+} // namespace
 
 // ---- Making the dialog ----
 
@@ -283,7 +283,7 @@ ConfigStep HandleAction(TSaver& saver, ConfigDialog& dialog, const std::shared_p
     return ConfigStep::Continue;
 }
 
-}  // namespace
+} // namespace
 
 ConfigStep HandleConfigEvent(TSaver& saver, ConfigDialog& dialog) {
     switch (EventID()) {

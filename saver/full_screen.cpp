@@ -30,9 +30,11 @@ bool NameTaken(const std::string& name) {
     return stat(name.c_str(), &info) == 0;
 }
 
-void Say(const char* line) { std::fprintf(stderr, "capsaro: %s\n", line); }
+void Say(const char* line) {
+    std::fprintf(stderr, "capsaro: %s\n", line);
+}
 
-}  // namespace
+} // namespace
 
 PixmapPtr GrabDesktop() {
     PixmapPtr desktop = Platform().CaptureDesktop();
@@ -74,7 +76,9 @@ bool EventEndsSaver(int32_t id, int32_t x, int32_t y) {
     return false;
 }
 
-void ResetSaverPointer() { pointerSeen = false; }
+void ResetSaverPointer() {
+    pointerSeen = false;
+}
 
 void TSaver::RunSaver() {
     ScreenCaps caps;

@@ -27,7 +27,7 @@ void FollowSize(TSaver& saver, const TGraphics& canvas) {
     SetViewport(0, 0, width, height);
 }
 
-}  // namespace
+} // namespace
 
 uint64_t HostedWindow(const RunOptions& options, const char* environmentWindow, SaverPlatform& platform) {
     if (options.windowId != 0) return options.windowId;

@@ -7,5 +7,6 @@
 void TSaver::FlushEvents() {
     // Let the host deliver what it holds, then drop everything queued (not what arrives later).
     PollSystem();
-    while (QueuedEventCount() > 0) PollEvent();
+    while (QueuedEventCount() > 0)
+        PollEvent();
 }

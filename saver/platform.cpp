@@ -12,16 +12,20 @@ const HeadlessPlatform::Window* Find(const std::vector<HeadlessPlatform::Window>
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 SaverPlatform& Platform() {
     if (!current) current = factory ? factory() : std::make_unique<HeadlessPlatform>();
     return *current;
 }
 
-void SetPlatform(std::unique_ptr<SaverPlatform> platform) { current = std::move(platform); }
+void SetPlatform(std::unique_ptr<SaverPlatform> platform) {
+    current = std::move(platform);
+}
 
-void SetPlatformFactory(PlatformFactory made) { factory = made; }
+void SetPlatformFactory(PlatformFactory made) {
+    factory = made;
+}
 
 bool HeadlessPlatform::Screen(ScreenCaps& out) {
     if (caps.width <= 0) return false;
@@ -29,7 +33,9 @@ bool HeadlessPlatform::Screen(ScreenCaps& out) {
     return true;
 }
 
-PixmapPtr HeadlessPlatform::CaptureDesktop() { return desktop ? CopyPixmap(*desktop) : nullptr; }
+PixmapPtr HeadlessPlatform::CaptureDesktop() {
+    return desktop ? CopyPixmap(*desktop) : nullptr;
+}
 
 bool HeadlessPlatform::ClientRect(uint64_t window, TRect& rect) {
     const Window* found = Find(windows, window);
@@ -52,7 +58,9 @@ uint64_t HeadlessPlatform::CreateChildWindow(uint64_t parent, int32_t width, int
     return id;
 }
 
-uint64_t HeadlessPlatform::RootWindowId() { return caps.width > 0 ? 1 : 0; }
+uint64_t HeadlessPlatform::RootWindowId() {
+    return caps.width > 0 ? 1 : 0;
+}
 
 PixmapPtr HeadlessPlatform::CaptureWindowScreenshot(uint64_t window) {
     return desktop && Find(windows, window) ? CopyPixmap(*desktop) : nullptr;

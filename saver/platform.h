@@ -12,11 +12,11 @@
 #include <vector>
 
 struct ScreenCaps {
-    int32_t width = 0;    // the whole screen, every monitor
+    int32_t width = 0; // the whole screen, every monitor
     int32_t height = 0;
-    int32_t depth = 0;    // bits per pixel of the screen's visual
+    int32_t depth = 0; // bits per pixel of the screen's visual
     int32_t planes = 1;
-    int32_t refresh = 0;  // hertz of the current mode
+    int32_t refresh = 0; // hertz of the current mode
 };
 
 class SaverPlatform {

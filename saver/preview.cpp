@@ -1,7 +1,7 @@
 // RunPreview: the show, small, inside a window of another program, animated by a 100 Hz timer
 // until that window goes away or the program is asked to end.
-#include "saver/platform.h"
 #include "saver/dispatch.h"
+#include "saver/platform.h"
 #include "saver/saver.h"
 
 #include "draw2d/graphics.h"
@@ -18,7 +18,7 @@ namespace {
 // The preview's own event source: repaint requests come from it.
 class PreviewCanvas : public TObject {};
 
-}  // namespace
+} // namespace
 
 void TSaver::RunPreview() {
     const std::shared_ptr<TTimer> timer = CreateTimer(100, nullptr);

@@ -54,7 +54,7 @@ std::string FrameName(const std::string& folder, int frame) {
     return folder + name;
 }
 
-}  // namespace
+} // namespace
 
 bool IsRenderCommand(const std::vector<std::string>& arguments) {
     return arguments.size() > 1 && arguments[1] == "--render";
@@ -66,7 +66,8 @@ bool ParseRenderOptions(const std::vector<std::string>& arguments, RenderOptions
         const std::string& option = arguments[i];
         if (option != "--render" && option != "--frames" && option != "--size" && option != "--seed" &&
             option != "--desktop") {
-            error = "unknown option '" + option + "' (usage: capsaro --render DIR --frames N --size WxH --seed S [--desktop FILE.png])";
+            error = "unknown option '" + option +
+                    "' (usage: capsaro --render DIR --frames N --size WxH --seed S [--desktop FILE.png])";
             return false;
         }
         if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {

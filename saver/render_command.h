@@ -12,7 +12,7 @@ struct RenderOptions {
     int frames = 0;
     int width = 0, height = 0;
     int seed = 0;
-    std::string desktop;  // a picture used as the desktop copy; empty: none (black)
+    std::string desktop; // a picture used as the desktop copy; empty: none (black)
 };
 
 // Reads the options after the program name; on a missing or bad value returns false with a

@@ -34,7 +34,7 @@ SwitchAction ActionFor(const std::string& switchText) {
     return SwitchAction::Nothing;
 }
 
-}  // namespace
+} // namespace
 
 std::string SwitchOf(const std::string& argument) {
     std::string text = argument.substr(0, 2);

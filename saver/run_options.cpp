@@ -65,7 +65,7 @@ bool Take(const OptionRow& row, const std::string& spelled, const std::string& v
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool RunOptions::OverridesSettings() const {
     return count || scale || motion || desktop || names || shadows || change || clear;
@@ -73,22 +73,14 @@ bool RunOptions::OverridesSettings() const {
 
 const std::vector<OptionRow>& OptionTable() {
     static const std::vector<OptionRow> table = {
-        {"root", OptionKind::Flag, nullptr, 0},
-        {"window-id", OptionKind::WindowId, nullptr, 0},
-        {"count", OptionKind::Integer, "count", 0},
-        {"scale", OptionKind::Real, "scale", 0},
-        {"motion", OptionKind::Integer, "motion", 0},
-        {"desktop", OptionKind::Flag, "desktop", 1},
-        {"no-desktop", OptionKind::Flag, "desktop", 0},
-        {"names", OptionKind::Flag, "names", 1},
-        {"no-names", OptionKind::Flag, "names", 0},
-        {"shadows", OptionKind::Flag, "shadows", 1},
-        {"no-shadows", OptionKind::Flag, "shadows", 0},
-        {"change", OptionKind::Flag, "change", 1},
-        {"no-change", OptionKind::Flag, "change", 0},
-        {"clear", OptionKind::Flag, "clear", 1},
-        {"no-clear", OptionKind::Flag, "clear", 0},
-        {"help", OptionKind::Flag, nullptr, 0},
+        {"root", OptionKind::Flag, nullptr, 0},         {"window-id", OptionKind::WindowId, nullptr, 0},
+        {"count", OptionKind::Integer, "count", 0},     {"scale", OptionKind::Real, "scale", 0},
+        {"motion", OptionKind::Integer, "motion", 0},   {"desktop", OptionKind::Flag, "desktop", 1},
+        {"no-desktop", OptionKind::Flag, "desktop", 0}, {"names", OptionKind::Flag, "names", 1},
+        {"no-names", OptionKind::Flag, "names", 0},     {"shadows", OptionKind::Flag, "shadows", 1},
+        {"no-shadows", OptionKind::Flag, "shadows", 0}, {"change", OptionKind::Flag, "change", 1},
+        {"no-change", OptionKind::Flag, "change", 0},   {"clear", OptionKind::Flag, "clear", 1},
+        {"no-clear", OptionKind::Flag, "clear", 0},     {"help", OptionKind::Flag, nullptr, 0},
         {"version", OptionKind::Flag, nullptr, 0},
     };
     return table;
@@ -98,7 +90,7 @@ uint64_t ParseWindowId(const std::string& text) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     const char* begin = text.data() + (hex ? 2 : 0);
     const char* end = text.data() + text.size();
-    uint32_t id = 0;  // X resource ids are 32-bit
+    uint32_t id = 0; // X resource ids are 32-bit
     const auto [stop, fault] = std::from_chars(begin, end, id, hex ? 16 : 10);
     if (fault != std::errc() || stop != end || begin == end) return 0;
     return id;

@@ -16,7 +16,7 @@ struct RunOptions {
     bool version = false;
     // A hosted run: --root (window from XSCREENSAVER_WINDOW, else the root) or --window-id.
     bool root = false;
-    uint64_t windowId = 0;  // 0: none given; wins over root
+    uint64_t windowId = 0; // 0: none given; wins over root
     // Overrides of the stored settings, for this run only.
     std::optional<int32_t> count;
     std::optional<float> scale;
@@ -33,10 +33,10 @@ struct RunOptions {
 enum class OptionKind { Flag, Integer, Real, WindowId };
 
 struct OptionRow {
-    const char* name;  // without dashes; "-name" and "--name" both mean it
+    const char* name; // without dashes; "-name" and "--name" both mean it
     OptionKind kind;
-    const char* setting;  // the stored setting it overrides (nullptr: none)
-    int32_t turnsOn;      // for on/off flags of a setting: 1 or 0
+    const char* setting; // the stored setting it overrides (nullptr: none)
+    int32_t turnsOn;     // for on/off flags of a setting: 1 or 0
 };
 
 // Every option the program accepts, in usage order.

@@ -75,4 +75,6 @@ extern ImagePtr DesktopImage;
 extern int32_t DesktopWidth;
 extern int32_t DesktopHeight;
 
-inline bool IsOn(int32_t setting) { return setting == 1; }
+inline bool IsOn(int32_t setting) {
+    return setting == 1;
+}

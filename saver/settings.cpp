@@ -9,19 +9,20 @@ namespace {
 std::string settingsPath;
 
 std::vector<std::string> SettingsLines(const TSaver& saver) {
-    return {IntToText(saver.ChilliCount), FloatToText(saver.ChilliScale), IntToText(UseDesktop),
-            IntToText(ShowNames),         IntToText(Shadows),            IntToText(ChangeChillies),
-            IntToText(MotionMode),        IntToText(ClearScreen)};
+    return {
+        IntToText(saver.ChilliCount), FloatToText(saver.ChilliScale), IntToText(UseDesktop), IntToText(ShowNames),
+        IntToText(Shadows),           IntToText(ChangeChillies),      IntToText(MotionMode), IntToText(ClearScreen)};
 }
 
 void ApplySettingsLines(TSaver& saver, const std::vector<std::string>& lines) {
     saver.ChilliCount = TextToInt(lines[0]);
     saver.ChilliScale = TextToFloat(lines[1]);
     int32_t* const switches[] = {&UseDesktop, &ShowNames, &Shadows, &ChangeChillies, &MotionMode, &ClearScreen};
-    for (size_t i = 0; i < 6; ++i) *switches[i] = TextToInt(lines[i + 2]);
+    for (size_t i = 0; i < 6; ++i)
+        *switches[i] = TextToInt(lines[i + 2]);
 }
 
-}  // namespace
+} // namespace
 
 void LoadSettingsFrom(TSaver& saver, const SettingsPaths& paths) {
     settingsPath.clear();
@@ -46,8 +47,14 @@ void SaveSettingsTo(const TSaver& saver, const SettingsPaths& paths) {
     }
 }
 
-const std::string& SettingsLocation() { return settingsPath; }
+const std::string& SettingsLocation() {
+    return settingsPath;
+}
 
-void TSaver::LoadSettings() { LoadSettingsFrom(*this, DefaultSettingsPaths()); }
+void TSaver::LoadSettings() {
+    LoadSettingsFrom(*this, DefaultSettingsPaths());
+}
 
-void TSaver::SaveSettings() { SaveSettingsTo(*this, DefaultSettingsPaths()); }
+void TSaver::SaveSettings() {
+    SaveSettingsTo(*this, DefaultSettingsPaths());
+}

@@ -33,7 +33,7 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-}  // namespace
+} // namespace
 
 SettingsPaths DefaultSettingsPaths() {
     return {ProgramDirectory() + "/Capsaro.cfg", UserConfigHome() + "/capsaro/Capsaro.cfg"};
@@ -46,7 +46,8 @@ std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& pat
     if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     LineReader reader(file.get(), kSettingsReadLimit);
     std::vector<std::string> lines;
-    for (int i = 0; i < kSettingsLineCount; ++i) lines.push_back(reader.ReadLine());
+    for (int i = 0; i < kSettingsLineCount; ++i)
+        lines.push_back(reader.ReadLine());
     return lines;
 }
 
@@ -64,7 +65,8 @@ bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
         return false;
     }
     bool ok = true;
-    for (const std::string& line : lines) ok = ok && WriteLine(file.get(), line);
+    for (const std::string& line : lines)
+        ok = ok && WriteLine(file.get(), line);
     ok = ok && std::fflush(file.get()) == 0 && fsync(fileno(file.get())) == 0;
     ok = (std::fclose(file.release()) == 0) && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;

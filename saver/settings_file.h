@@ -14,8 +14,8 @@ constexpr int kSettingsLineCount = 8;
 constexpr size_t kSettingsReadLimit = 64 * 1024;
 
 struct SettingsPaths {
-    std::string programFile;  // beside the program
-    std::string userFile;     // in the user's configuration folder
+    std::string programFile; // beside the program
+    std::string userFile;    // in the user's configuration folder
 };
 
 // The paths for this process: ProgramDirectory and $XDG_CONFIG_HOME (or ~/.config).

@@ -12,20 +12,23 @@
 #include "draw2d/resources.h"
 #include "draw2d/select/driver_select.h"
 #include "gui/events/pump.h"
-#include "runtime/termination.h"
 #include "runtime/clock.h"
 #include "runtime/program.h"
 #include "runtime/random.h"
+#include "runtime/termination.h"
 
 #include <cstdio>
 
 void RegisterEmbeddedPictures() {
-    for (const EmbeddedFile& file : EmbeddedPictures()) RegisterResource(file.name, file.data, file.size);
+    for (const EmbeddedFile& file : EmbeddedPictures())
+        RegisterResource(file.name, file.data, file.size);
 }
 
 namespace {
 
-void WakeOnSignal() { WakePump(); }
+void WakeOnSignal() {
+    WakePump();
+}
 
 // Reads the program's own options into CurrentRunOptions and leaves the Windows-style switches as
 // the program's arguments. -1 to go on, else the exit status.
@@ -53,7 +56,7 @@ int ReadOptions() {
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 int CapsaroMain(int argc, char** argv) {
     InitProgram(argc, argv);

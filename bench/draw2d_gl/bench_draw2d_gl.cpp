@@ -24,7 +24,8 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
     const double cpuStart = ProcessCpuSeconds();
     const uint64_t callsStart = OpenGLDrawCallCount();
     int frames = 0;
-    for (auto _ : state) frame(frames++);
+    for (auto _ : state)
+        frame(frames++);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     state.counters["fps"] = frames / wall;
     state.counters["cpu_s_per_frame"] = (ProcessCpuSeconds() - cpuStart) / frames;
@@ -36,7 +37,8 @@ ImagePtr ChilliImage(int which) {
     const Image& chilli = Chilli(which);
     PixmapPtr pixmap = CreatePixmap(chilli.width, chilli.height, FormatRGBA8888, 4);
     for (int y = 0; y < chilli.height; ++y)
-        for (int x = 0; x < chilli.width; ++x) WritePixel(*pixmap, x, y, chilli.texels[size_t(y) * kTexW + x]);
+        for (int x = 0; x < chilli.width; ++x)
+            WritePixel(*pixmap, x, y, chilli.texels[size_t(y) * kTexW + x]);
     return LoadImage(pixmap, ImageFiltered);
 }
 

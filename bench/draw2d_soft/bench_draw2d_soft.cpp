@@ -6,17 +6,17 @@
 // the whole process (all threads, the GL driver's included), and at the end a table with ratios.
 // SDL's backends need a display: run under Xvfb (DISPLAY set); they are skipped without one.
 #include "draw2d/soft/soft_rasterizer.h"
-#include "sdl_renderer_workload.h"
 #include "runtime/random.h"
+#include "sdl_renderer_workload.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -32,7 +32,8 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
     const auto wallStart = std::chrono::steady_clock::now();
     const double cpuStart = ProcessCpuSeconds();
     int frames = 0;
-    for (auto _ : state) frame(frames++);
+    for (auto _ : state)
+        frame(frames++);
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     state.counters["fps"] = frames / wall;
     state.counters["cpu_s_per_frame"] = (ProcessCpuSeconds() - cpuStart) / frames;
@@ -40,8 +41,7 @@ template <typename Frame> void TimeFrames(benchmark::State& state, Frame frame) 
 
 // The rasterizer's quads for one frame, built as the drawing state would: handle at the top-left,
 // rotation then scale, texture coordinates up to w / 128 and h / 256.
-void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, const SoftTexture* textures,
-               int frame) {
+void SoftFrame(SoftRasterizer& rasterizer, const std::vector<Sprite>& sprites, const SoftTexture* textures, int frame) {
     const SoftClip all = {0, 0, kWidth, kHeight};
     rasterizer.Clear(all, 0xFF000000);
     for (const Sprite& s : sprites) {
@@ -157,7 +157,8 @@ public:
             // Names read backend[/variant]/N/...: the first all-digit part is N.
             const std::string name = run.benchmark_name();
             size_t at = 0;
-            while ((at = name.find('/', at)) != std::string::npos && !std::isdigit(name[at + 1] & 0xFF)) ++at;
+            while ((at = name.find('/', at)) != std::string::npos && !std::isdigit(name[at + 1] & 0xFF))
+                ++at;
             if (at == std::string::npos) continue;
             fps_[name.substr(0, at)][std::atoi(name.c_str() + at + 1)] = run.counters.at("fps");
         }

@@ -24,7 +24,8 @@ Image MakeChilli(int w, int h, double bend, uint32_t tint) {
     for (int y = 0; y < h; ++y) {
         const double t = double(y) / h;
         const double centre = w * 0.5 + bend * std::sin(t * 2.6);
-        const double radius = t < 0.12 ? w * 0.07 : w * 0.42 * std::pow(std::sin(M_PI * (t - 0.12) / 0.88 * 0.9 + 0.1), 0.6);
+        const double radius =
+            t < 0.12 ? w * 0.07 : w * 0.42 * std::pow(std::sin(M_PI * (t - 0.12) / 0.88 * 0.9 + 0.1), 0.6);
         for (int x = 0; x < w; ++x) {
             const double d = (x + 0.5 - centre) / radius;
             if (std::fabs(d) >= 1) continue;

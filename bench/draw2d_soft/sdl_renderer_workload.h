@@ -31,7 +31,8 @@ public:
         }
     }
     ~SdlRendererSprites() {
-        for (SDL_Texture* texture : textures_) SDL_DestroyTexture(texture);
+        for (SDL_Texture* texture : textures_)
+            SDL_DestroyTexture(texture);
     }
     SdlRendererSprites(const SdlRendererSprites&) = delete;
     SdlRendererSprites& operator=(const SdlRendererSprites&) = delete;
@@ -56,4 +57,4 @@ private:
     SDL_Texture* textures_[2] = {};
 };
 
-}  // namespace chilli_workload
+} // namespace chilli_workload

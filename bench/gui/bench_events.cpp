@@ -36,7 +36,8 @@ BENCHMARK(BM_EmitAndTakeNewEvent);
 void BM_FillAndDrain(benchmark::State& state) {
     const auto event = MakeEvent(EventKeyDown, nullptr, 65);
     for (auto _ : state) {
-        for (int i = 0; i < kEventQueueSize; ++i) PostEvent(event, false);
+        for (int i = 0; i < kEventQueueSize; ++i)
+            PostEvent(event, false);
         while (PollEvent() != 0) {
         }
     }
@@ -47,10 +48,12 @@ BENCHMARK(BM_FillAndDrain);
 // A merged id searched against a queue holding `range` other events first.
 void BM_MergeBehindQueuedEvents(benchmark::State& state) {
     const auto other = MakeEvent(EventKeyDown, nullptr, 65);
-    for (int64_t i = 0; i < state.range(0); ++i) PostEvent(other, false);
+    for (int64_t i = 0; i < state.range(0); ++i)
+        PostEvent(other, false);
     const auto tick = MakeEvent(EventTimerTick, nullptr, 1);
     PostEvent(tick, false);
-    for (auto _ : state) PostEvent(MakeEvent(EventTimerTick, nullptr, 2), true);
+    for (auto _ : state)
+        PostEvent(MakeEvent(EventTimerTick, nullptr, 2), true);
     while (PollEvent() != 0) {
     }
     state.SetItemsProcessed(state.iterations());
@@ -60,13 +63,15 @@ BENCHMARK(BM_MergeBehindQueuedEvents)->Arg(0)->Arg(254);
 // RunHooks over a chain of `range` hooks that pass the data on.
 void BM_HookDispatch(benchmark::State& state) {
     const int32_t id = AllocHookId();
-    for (int64_t i = 0; i < state.range(0); ++i) AddHook(id, PassOn, nullptr, 0);
+    for (int64_t i = 0; i < state.range(0); ++i)
+        AddHook(id, PassOn, nullptr, 0);
     const std::shared_ptr<TObject> data = MakeEvent(EventKeyDown);
-    for (auto _ : state) benchmark::DoNotOptimize(RunHooks(id, data));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunHooks(id, data));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_HookDispatch)->Arg(1)->Arg(8)->Arg(64);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -6,17 +6,20 @@
 
 static void BM_RandomReal(benchmark::State& state) {
     SeedRandom(1);
-    for (auto _ : state) benchmark::DoNotOptimize(RandomReal(1.0, 5.0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RandomReal(1.0, 5.0));
 }
 BENCHMARK(BM_RandomReal);
 
 static void BM_TextToInt(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(TextToInt(" -2147483648xyz"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TextToInt(" -2147483648xyz"));
 }
 BENCHMARK(BM_TextToInt);
 
 static void BM_FloatToText(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(FloatToText(0.0666666701f));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FloatToText(0.0666666701f));
 }
 BENCHMARK(BM_FloatToText);
 

@@ -32,7 +32,8 @@ void StartShow(TSaver& saver, int32_t count, int32_t mode) {
 void BM_UpdatePerChilli(benchmark::State& state) {
     TSaver saver;
     StartShow(saver, static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)));
-    for (auto _ : state) saver.Update();
+    for (auto _ : state)
+        saver.Update();
     state.SetItemsProcessed(state.iterations() * state.range(0));
     CloseDisplay();
 }
@@ -66,6 +67,6 @@ void BM_StartToFirstFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_StartToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

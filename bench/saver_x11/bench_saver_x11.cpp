@@ -66,7 +66,8 @@ void BM_CaptureDesktop(benchmark::State& state) {
         state.SkipWithError("no X display");
         return;
     }
-    for (auto _ : state) benchmark::DoNotOptimize(platform->CaptureDesktop());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform->CaptureDesktop());
     state.counters["width"] = caps.width;
     state.counters["height"] = caps.height;
 }
@@ -118,6 +119,6 @@ void BM_RunningSaverCpu(benchmark::State& state) {
 }
 BENCHMARK(BM_RunningSaverCpu)->Iterations(1)->Unit(benchmark::kSecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

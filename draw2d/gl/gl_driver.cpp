@@ -104,7 +104,8 @@ public:
         glVertexAttribPointer(kAlphaTestAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(GlVertex),
                               reinterpret_cast<const void*>(offsetof(GlVertex, alphaTest)));
         // An error left by an earlier call would read as the query's own.
-        while (glGetError() != GL_NO_ERROR) continue;
+        while (glGetError() != GL_NO_ERROR)
+            continue;
         GLint depthBits = 0;
         glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
                                               &depthBits);
@@ -154,7 +155,7 @@ private:
 struct RunKey {
     bool filtered = false;
     DrawRect clip;
-    GlTextureArray* array = nullptr;  // null while the run has only untextured quads
+    GlTextureArray* array = nullptr; // null while the run has only untextured quads
 };
 
 class GlDriver : public TDrawDriver {
@@ -176,10 +177,10 @@ public:
         // The window's visual is chosen from the GL attributes (a depth buffer among them); SDL
         // keeps them only once video has started.
         if (StartSdlVideo()) AskForCoreContext(share);
-        auto display = std::make_unique<GlDisplay>(
-            SdlDisplayWindow::Open(width, height, depth, hertz, SDL_WINDOW_OPENGL,
-                                   "GLGraphicsDriver failed to set display mode"),
-            Shared());
+        auto display =
+            std::make_unique<GlDisplay>(SdlDisplayWindow::Open(width, height, depth, hertz, SDL_WINDOW_OPENGL,
+                                                               "GLGraphicsDriver failed to set display mode"),
+                                        Shared());
         if (!display->Start(share)) throw DrawError("Failed to create an OpenGL 3.3 context");
         Rebind();
         return display;
@@ -242,8 +243,8 @@ public:
         if (!Ready()) return;
         FlushRun();
         Scissor(rect);
-        glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f, static_cast<float>((color >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(color & 0xFF) / 255.0f, 1.0f);
+        glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
+                     static_cast<float>((color >> 8) & 0xFF) / 255.0f, static_cast<float>(color & 0xFF) / 255.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     }
 
@@ -279,7 +280,8 @@ public:
         for (int32_t row = 0; row < h; ++row)
             std::memcpy(pixmap->pixels + static_cast<size_t>(top - y + row) * static_cast<size_t>(pixmap->pitch) +
                             static_cast<size_t>(left - x) * 3,
-                        &rows[static_cast<size_t>(h - 1 - row) * static_cast<size_t>(w) * 3], static_cast<size_t>(w) * 3);
+                        &rows[static_cast<size_t>(h - 1 - row) * static_cast<size_t>(w) * 3],
+                        static_cast<size_t>(w) * 3);
         return pixmap;
     }
 
@@ -314,7 +316,8 @@ private:
         if (!samplers_[0]) {
             glGenSamplers(2, samplers_);
             for (int i = 0; i < 2; ++i) {
-                glSamplerParameteri(samplers_[i], GL_TEXTURE_MIN_FILTER, i ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST);
+                glSamplerParameteri(samplers_[i], GL_TEXTURE_MIN_FILTER,
+                                    i ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_MAG_FILTER, i ? GL_LINEAR : GL_NEAREST);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -351,9 +354,12 @@ private:
             return;
         }
         glEnable(GL_BLEND);
-        if (blend == 3) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        else if (blend == 4) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        else glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        if (blend == 3)
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        else if (blend == 4)
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        else
+            glBlendFunc(GL_DST_COLOR, GL_ZERO);
     }
 
     // Solid and masked quads cover what they draw: every pixel they keep replaces what was there.
@@ -490,12 +496,12 @@ private:
     RunKey run_;
     std::vector<GlVertex> pending_;
     std::vector<uint8_t> pendingBlend_; // a blend mode per pending quad
-    std::vector<size_t> order_; // pending quads in the order they are uploaded
+    std::vector<size_t> order_;         // pending quads in the order they are uploaded
     std::vector<GlVertex> upload_;
     size_t depthNext_ = kDepthStale; // depth of the next quad; stale until the buffer is cleared
 };
 
-}  // namespace
+} // namespace
 
 DrawDriverPtr OpenGLDriver(int32_t depthBitsLimit) {
     return std::make_shared<GlDriver>(depthBitsLimit);
@@ -518,4 +524,6 @@ std::string OpenGLRendererName() {
     return name;
 }
 
-uint64_t OpenGLDrawCallCount() { return drawCalls.load(std::memory_order_relaxed); }
+uint64_t OpenGLDrawCallCount() {
+    return drawCalls.load(std::memory_order_relaxed);
+}

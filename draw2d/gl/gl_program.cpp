@@ -50,7 +50,7 @@ GLuint Compile(GLenum kind, const char* source) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 GlProgram BuildGlProgram() {
     GlProgram program;
@@ -63,8 +63,10 @@ GlProgram BuildGlProgram() {
         glLinkProgram(name);
         GLint ok = 0;
         glGetProgramiv(name, GL_LINK_STATUS, &ok);
-        if (ok) program.name = name;
-        else glDeleteProgram(name);
+        if (ok)
+            program.name = name;
+        else
+            glDeleteProgram(name);
     }
     if (vertex) glDeleteShader(vertex);
     if (fragment) glDeleteShader(fragment);

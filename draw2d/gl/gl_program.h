@@ -6,8 +6,8 @@
 
 struct GlProgram {
     GLuint name = 0;
-    GLint viewSize = -1;   // vec2: width, height of the drawing area in pixels
-    GLint pictures = -1;   // sampler2DArray on unit 0
+    GLint viewSize = -1; // vec2: width, height of the drawing area in pixels
+    GLint pictures = -1; // sampler2DArray on unit 0
 };
 
 // Compiles and links the program in the current context; name 0 on failure.

@@ -34,7 +34,7 @@ GlTextureArray* NewArray(GlShareGroup& group, int32_t width, int32_t height, int
     return group.arrays.back().get();
 }
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<GlTexture> MakeGlTexture(const std::shared_ptr<GlShareGroup>& group, const PreparedTexture& texture) {
     const int32_t levels = static_cast<int32_t>(texture.levels.size());

@@ -12,7 +12,7 @@ struct ConnectionCloser {
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 
-}  // namespace
+} // namespace
 
 bool XServerOffersDirectRendering() {
     const std::unique_ptr<Display, ConnectionCloser> display(XOpenDisplay(nullptr));

@@ -30,9 +30,12 @@ Watch& TheWatch() {
 
 void Handle(Watch& watch, const XEvent& event) {
     uint64_t window = 0;
-    if (event.type == DestroyNotify) window = event.xdestroywindow.window;
-    else if (event.type == ConfigureNotify) window = event.xconfigure.window;
-    else return;
+    if (event.type == DestroyNotify)
+        window = event.xdestroywindow.window;
+    else if (event.type == ConfigureNotify)
+        window = event.xconfigure.window;
+    else
+        return;
     const auto found = watch.windows.find(window);
     if (found == watch.windows.end()) return;
     const std::shared_ptr<ForeignWindowState> state = found->second.lock();
@@ -70,7 +73,7 @@ Display* Connection(Watch& watch) {
     return watch.connection.get();
 }
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<ForeignWindowState> WatchForeignWindow(uint64_t window) {
     Watch& watch = TheWatch();
@@ -108,4 +111,6 @@ void SetForeignWindowSource(uint64_t window, std::weak_ptr<TObject> source) {
     TheWatch().sources[window] = std::move(source);
 }
 
-_XDisplay* ForeignWindowConnection() { return Connection(TheWatch()); }
+_XDisplay* ForeignWindowConnection() {
+    return Connection(TheWatch());
+}

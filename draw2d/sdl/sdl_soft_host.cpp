@@ -25,8 +25,8 @@ public:
         const int32_t w = std::min(width, surface->w), h = std::min(height, surface->h);
         if (w <= 0 || h <= 0) return;
         if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, pixels, pitch * 4, surface->format->format,
-                          surface->pixels, surface->pitch);
+        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, pixels, pitch * 4, surface->format->format, surface->pixels,
+                          surface->pitch);
         if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
         SDL_UpdateWindowSurface(window_->Window());
     }
@@ -65,6 +65,8 @@ public:
     void MovePointer(int32_t x, int32_t y) override { SdlMovePointer(x, y); }
 };
 
-}  // namespace
+} // namespace
 
-std::shared_ptr<SoftWindowHost> SdlSoftWindowHost() { return std::make_shared<SdlHost>(); }
+std::shared_ptr<SoftWindowHost> SdlSoftWindowHost() {
+    return std::make_shared<SdlHost>();
+}

@@ -18,7 +18,7 @@ int RecordXError(Display*, XErrorEvent*) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 void InstallXErrorHandler() {
     static const bool installed = [] {
@@ -28,7 +28,9 @@ void InstallXErrorHandler() {
     (void)installed;
 }
 
-uint64_t XErrorCount() { return errorCount.load(std::memory_order_relaxed); }
+uint64_t XErrorCount() {
+    return errorCount.load(std::memory_order_relaxed);
+}
 
 bool StartSdlVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;

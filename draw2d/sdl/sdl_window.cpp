@@ -31,7 +31,7 @@ bool SwitchMode(SDL_Window* window, int32_t width, int32_t height, int32_t depth
     return false;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<SdlDisplayWindow> SdlDisplayWindow::Open(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                                                          uint32_t extraFlags, const std::string& modeError) {
@@ -45,9 +45,9 @@ std::unique_ptr<SdlDisplayWindow> SdlDisplayWindow::Open(int32_t width, int32_t 
         if (!made->window_) throw DrawError("Failed to create window");
     } else {
         const SDL_Rect screen = SdlScreenBounds();
-        made->window_ = SDL_CreateWindow(kDisplayTitle, screen.x, screen.y, width, height,
-                                         SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
-                                             extraFlags);
+        made->window_ =
+            SDL_CreateWindow(kDisplayTitle, screen.x, screen.y, width, height,
+                             SDL_WINDOW_SHOWN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | extraFlags);
         if (!made->window_) throw DrawError("Failed to create window");
         // A size other than the whole screen's needs a mode switch: as asked, without the rate,
         // with depth 32, and once more before giving up.
@@ -113,7 +113,8 @@ std::vector<TGraphicsMode> SdlDisplayModes() {
     const int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) == 0) modes.push_back({mode.w, mode.h, DepthOf(mode.format), mode.refresh_rate});
+        if (SDL_GetDisplayMode(0, i, &mode) == 0)
+            modes.push_back({mode.w, mode.h, DepthOf(mode.format), mode.refresh_rate});
     }
     return modes;
 }
@@ -125,8 +126,10 @@ SDL_Rect SdlScreenBounds() {
     for (int i = 0; i < displays; ++i) {
         SDL_Rect bounds;
         if (SDL_GetDisplayBounds(i, &bounds) != 0) continue;
-        if (all.w == 0) all = bounds;
-        else SDL_UnionRect(&all, &bounds, &all);
+        if (all.w == 0)
+            all = bounds;
+        else
+            SDL_UnionRect(&all, &bounds, &all);
     }
     return all;
 }

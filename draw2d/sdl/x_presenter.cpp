@@ -53,7 +53,7 @@ public:
             XSync(display_, False);
         }
         if (image_) {
-            image_->data = nullptr;  // the segment's memory is not Xlib's to free
+            image_->data = nullptr; // the segment's memory is not Xlib's to free
             XDestroyImage(image_);
         }
         if (info_.shmaddr) shmdt(info_.shmaddr);
@@ -99,7 +99,7 @@ public:
         if (!shm_ || width <= 0 || height <= 0) return nullptr;
         std::unique_ptr<ShmFrame> made = ShmFrame::Make(display_, visual_, depth_, width, height);
         if (!made) {
-            shm_ = false;  // the server refused: XPutImage from now on
+            shm_ = false; // the server refused: XPutImage from now on
             return nullptr;
         }
         uint32_t* pixels = made->Pixels();
@@ -168,7 +168,7 @@ private:
     bool pending_ = false;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<SoftPresenter> MakeXPresenter(std::unique_ptr<SdlDisplayWindow>&& window, uint64_t target,
                                               bool allowShm) {

@@ -45,8 +45,7 @@ public:
     std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t flags) override {
         return Chosen().MakeTexture(texture, flags);
     }
-    void DrawQuads(const DriverTexture* texture, const QuadState& state, const DrawQuad* quads,
-                   size_t count) override {
+    void DrawQuads(const DriverTexture* texture, const QuadState& state, const DrawQuad* quads, size_t count) override {
         Chosen().DrawQuads(texture, state, quads, count);
     }
     void Clear(const DrawRect& rect, uint32_t color) override { Chosen().Clear(rect, color); }
@@ -65,7 +64,7 @@ private:
     mutable DrawDriverPtr chosen_;
 };
 
-}  // namespace
+} // namespace
 
 HostDriverKind ChooseHostDriver(const char* forced, const std::string& renderer) {
     if (forced && std::strcmp(forced, "gl") == 0) return HostDriverKind::OpenGL;
@@ -88,4 +87,6 @@ std::optional<HostDriverKind> ChooseHostDriverWithoutProbe(const char* forced, b
     return std::nullopt;
 }
 
-DrawDriverPtr SelectHostDriver() { return std::make_shared<DeferredDriver>(); }
+DrawDriverPtr SelectHostDriver() {
+    return std::make_shared<DeferredDriver>();
+}

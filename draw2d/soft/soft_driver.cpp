@@ -13,9 +13,11 @@ namespace {
 class SoftDriverTexture : public DriverTexture, public std::enable_shared_from_this<SoftDriverTexture> {
 public:
     explicit SoftDriverTexture(PreparedTexture prepared, bool mipmapped) : prepared_(std::move(prepared)) {
-        for (const TextureLevel& level : prepared_.levels) levels_.push_back({level.width, level.height, level.pixels.data()});
+        for (const TextureLevel& level : prepared_.levels)
+            levels_.push_back({level.width, level.height, level.pixels.data()});
         // The region of each level that is not clear, found once, lets spans skip clear texels.
-        for (const SoftMipLevel& level : levels_) hullPlanes_.push_back(SoftFindOpaqueHull(level));
+        for (const SoftMipLevel& level : levels_)
+            hullPlanes_.push_back(SoftFindOpaqueHull(level));
         for (const std::vector<SoftHalfPlane>& planes : hullPlanes_)
             hulls_.push_back({planes.data(), static_cast<int>(planes.size())});
         texture_.levels = levels_.data();
@@ -120,7 +122,9 @@ public:
 
     const char* Name() const override { return "software"; }
 
-    std::vector<TGraphicsMode> DisplayModes() override { return host_ ? host_->DisplayModes() : std::vector<TGraphicsMode>{}; }
+    std::vector<TGraphicsMode> DisplayModes() override {
+        return host_ ? host_->DisplayModes() : std::vector<TGraphicsMode>{};
+    }
 
     std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                                                  int32_t) override {
@@ -226,6 +230,8 @@ private:
     std::vector<std::shared_ptr<SoftDriverTexture>> inFlight_;
 };
 
-}  // namespace
+} // namespace
 
-DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host) { return std::make_shared<SoftDriver>(std::move(host)); }
+DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host) {
+    return std::make_shared<SoftDriver>(std::move(host));
+}

@@ -150,7 +150,9 @@ struct PieceHull {
                 rowAt0[rowPlanes++] = at0;
             }
         }
-        const auto steepestFirst = [](const Line& a, const Line& b) { return a.slope > b.slope || (a.slope == b.slope && a.at < b.at); };
+        const auto steepestFirst = [](const Line& a, const Line& b) {
+            return a.slope > b.slope || (a.slope == b.slope && a.at < b.at);
+        };
         std::sort(rights, rights + rightCount, steepestFirst);
         std::sort(lefts, lefts + leftCount, steepestFirst);
         for (int i = 0; i < rightCount; ++i)

@@ -14,23 +14,23 @@ struct EventIdName {
 };
 
 constexpr std::array<EventIdName, 28> kEventNames{{
-    {EventAppSuspend, "AppSuspend"},       {EventAppResume, "AppResume"},
-    {EventAppTerminate, "AppTerminate"},   {EventAppOpenFile, "AppOpenFile"},
-    {EventKeyDown, "KeyDown"},             {EventKeyUp, "KeyUp"},
-    {EventKeyChar, "KeyChar"},             {EventKeyRepeat, "KeyRepeat"},
-    {EventMouseDown, "MouseDown"},         {EventMouseUp, "MouseUp"},
-    {EventMouseMove, "MouseMove"},         {EventMouseWheel, "MouseWheel"},
-    {EventMouseEnter, "MouseEnter"},       {EventMouseLeave, "MouseLeave"},
-    {EventTimerTick, "TimerTick"},         {EventGadgetAction, "GadgetAction"},
-    {EventGadgetPaint, "GadgetPaint"},     {EventGadgetSelect, "GadgetSelect"},
-    {EventGadgetMenu, "GadgetMenu"},       {EventGadgetOpen, "GadgetOpen"},
-    {EventGadgetClose, "GadgetClose"},     {EventGadgetDone, "GadgetDone"},
-    {EventWindowMove, "WindowMove"},       {EventWindowSize, "WindowSize"},
-    {EventWindowClose, "WindowClose"},     {EventWindowActivate, "WindowActivate"},
-    {EventWindowAccept, "WindowAccept"},   {EventMenuAction, "MenuAction"},
+    {EventAppSuspend, "AppSuspend"},     {EventAppResume, "AppResume"},
+    {EventAppTerminate, "AppTerminate"}, {EventAppOpenFile, "AppOpenFile"},
+    {EventKeyDown, "KeyDown"},           {EventKeyUp, "KeyUp"},
+    {EventKeyChar, "KeyChar"},           {EventKeyRepeat, "KeyRepeat"},
+    {EventMouseDown, "MouseDown"},       {EventMouseUp, "MouseUp"},
+    {EventMouseMove, "MouseMove"},       {EventMouseWheel, "MouseWheel"},
+    {EventMouseEnter, "MouseEnter"},     {EventMouseLeave, "MouseLeave"},
+    {EventTimerTick, "TimerTick"},       {EventGadgetAction, "GadgetAction"},
+    {EventGadgetPaint, "GadgetPaint"},   {EventGadgetSelect, "GadgetSelect"},
+    {EventGadgetMenu, "GadgetMenu"},     {EventGadgetOpen, "GadgetOpen"},
+    {EventGadgetClose, "GadgetClose"},   {EventGadgetDone, "GadgetDone"},
+    {EventWindowMove, "WindowMove"},     {EventWindowSize, "WindowSize"},
+    {EventWindowClose, "WindowClose"},   {EventWindowActivate, "WindowActivate"},
+    {EventWindowAccept, "WindowAccept"}, {EventMenuAction, "MenuAction"},
 }};
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<TEvent> MakeEvent(int32_t id, std::shared_ptr<TObject> source, int32_t data, int32_t mods, int32_t x,
                                   int32_t y, std::shared_ptr<TObject> extra) {

@@ -37,7 +37,7 @@ HookChain& ChainOf(int32_t hookId) {
     return table.chains[static_cast<size_t>(hookId)];
 }
 
-}  // namespace
+} // namespace
 
 int32_t AllocHookId() {
     HookTable& table = Table();
@@ -68,6 +68,7 @@ bool RemoveHook(int32_t hookId, HookFunction function, const std::shared_ptr<TOb
 std::shared_ptr<TObject> RunHooks(int32_t hookId, std::shared_ptr<TObject> data) {
     const HookChain chain = ChainOf(hookId);
     if (!chain) return data;
-    for (const THook& hook : *chain) data = hook.function(hookId, data, hook.context);
+    for (const THook& hook : *chain)
+        data = hook.function(hookId, data, hook.context);
     return data;
 }

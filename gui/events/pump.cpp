@@ -72,11 +72,12 @@ void DispatchAll(Pump& pump) {
     pump.wake.Drain();
     DeliverTimerTicks();
     pump.round = pump.sources;
-    for (const auto& source : pump.round) source->Dispatch();
+    for (const auto& source : pump.round)
+        source->Dispatch();
     pump.round.clear();
 }
 
-}  // namespace
+} // namespace
 
 void AddPumpSource(std::shared_ptr<PumpSource> source) {
     if (source) ThePump().sources.push_back(std::move(source));
@@ -112,7 +113,8 @@ void WaitSystem() {
     pump.firstFd.push_back(pump.fds.size());
 
     if (poll(pump.fds.data(), pump.fds.size(), timeout) < 0 && errno != EINTR) {
-        for (pollfd& fd : pump.fds) fd.revents = 0;
+        for (pollfd& fd : pump.fds)
+            fd.revents = 0;
     }
     for (size_t i = 0; i < pump.round.size(); ++i) {
         const size_t first = pump.firstFd[i];
@@ -122,6 +124,10 @@ void WaitSystem() {
     DispatchAll(pump);
 }
 
-bool PumpBusy() { return ThePump().busy; }
+bool PumpBusy() {
+    return ThePump().busy;
+}
 
-void WakePump() { ThePump().wake.Signal(); }
+void WakePump() {
+    ThePump().wake.Signal();
+}

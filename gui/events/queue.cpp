@@ -52,15 +52,20 @@ EventQueue& Queue() {
     return queue;
 }
 
-}  // namespace
+} // namespace
 
-int32_t EmitEventHook() { return Queue().emitHook; }
+int32_t EmitEventHook() {
+    return Queue().emitHook;
+}
 
-void EmitEvent(std::shared_ptr<TEvent> event) { RunHooks(EmitEventHook(), std::move(event)); }
+void EmitEvent(std::shared_ptr<TEvent> event) {
+    RunHooks(EmitEventHook(), std::move(event));
+}
 
 void PostEvent(std::shared_ptr<TEvent> event, bool merge) {
     EventQueue& queue = Queue();
-    CAPSARO_ASSERT(std::this_thread::get_id() == queue.thread, "PostEvent called from a thread other than the event thread");
+    CAPSARO_ASSERT(std::this_thread::get_id() == queue.thread,
+                   "PostEvent called from a thread other than the event thread");
     if (!event) return;
     if (merge) {
         for (uint32_t i = queue.get; i != queue.put; ++i) {
@@ -99,18 +104,35 @@ int32_t PollEvent() {
 
 int32_t WaitEvent() {
     EventQueue& queue = Queue();
-    while (queue.Empty() && !PumpBusy()) WaitSystem();
+    while (queue.Empty() && !PumpBusy())
+        WaitSystem();
     return PollEvent();
 }
 
-const std::shared_ptr<TEvent>& CurrentEvent() { return Queue().current; }
-int32_t EventID() { return CurrentEvent()->id; }
-const std::shared_ptr<TObject>& EventSource() { return CurrentEvent()->source; }
-int32_t EventData() { return CurrentEvent()->data; }
-int32_t EventMods() { return CurrentEvent()->mods; }
-int32_t EventX() { return CurrentEvent()->x; }
-int32_t EventY() { return CurrentEvent()->y; }
-const std::shared_ptr<TObject>& EventExtra() { return CurrentEvent()->extra; }
+const std::shared_ptr<TEvent>& CurrentEvent() {
+    return Queue().current;
+}
+int32_t EventID() {
+    return CurrentEvent()->id;
+}
+const std::shared_ptr<TObject>& EventSource() {
+    return CurrentEvent()->source;
+}
+int32_t EventData() {
+    return CurrentEvent()->data;
+}
+int32_t EventMods() {
+    return CurrentEvent()->mods;
+}
+int32_t EventX() {
+    return CurrentEvent()->x;
+}
+int32_t EventY() {
+    return CurrentEvent()->y;
+}
+const std::shared_ptr<TObject>& EventExtra() {
+    return CurrentEvent()->extra;
+}
 
 std::string EventText() {
     const auto* text = dynamic_cast<const TText*>(EventExtra().get());
@@ -122,4 +144,6 @@ int32_t QueuedEventCount() {
     return static_cast<int32_t>(queue.put - queue.get);
 }
 
-bool IsEventThread() { return std::this_thread::get_id() == Queue().thread; }
+bool IsEventThread() {
+    return std::this_thread::get_id() == Queue().thread;
+}

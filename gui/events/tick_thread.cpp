@@ -54,9 +54,10 @@ private:
                 changed_.wait(lock);
                 continue;
             }
-            const auto next = std::min_element(clocks_.begin(), clocks_.end(), [](const auto& a, const auto& b) {
-                                  return a->deadline < b->deadline;
-                              })->get()->deadline;
+            const auto next = std::min_element(clocks_.begin(), clocks_.end(),
+                                               [](const auto& a, const auto& b) { return a->deadline < b->deadline; })
+                                  ->get()
+                                  ->deadline;
             // An absolute deadline: time spent handing ticks over does not push later ticks back.
             changed_.wait_until(lock, next);
             if (CountDueTicks(std::chrono::steady_clock::now())) WakePump();
@@ -88,8 +89,12 @@ TickThread& TheTickThread() {
     return thread;
 }
 
-}  // namespace
+} // namespace
 
-void StartTickClock(const std::shared_ptr<TickClock>& clock) { TheTickThread().Start(clock); }
+void StartTickClock(const std::shared_ptr<TickClock>& clock) {
+    TheTickThread().Start(clock);
+}
 
-void StopTickClock(const std::shared_ptr<TickClock>& clock) { TheTickThread().Stop(clock); }
+void StopTickClock(const std::shared_ptr<TickClock>& clock) {
+    TheTickThread().Stop(clock);
+}

@@ -30,7 +30,7 @@ void Tick(const std::shared_ptr<TTimer>& timer) {
     EmitEvent(std::move(event));
 }
 
-}  // namespace
+} // namespace
 
 int32_t TimerPeriod(float hertz) {
     if (!(hertz > 0.0f)) return 0;
@@ -67,11 +67,14 @@ void StopTimer(const std::shared_ptr<TTimer>& timer) {
     keep->self.reset();
 }
 
-int32_t TimerTicks(const std::shared_ptr<TTimer>& timer) { return timer ? timer->ticks : 0; }
+int32_t TimerTicks(const std::shared_ptr<TTimer>& timer) {
+    return timer ? timer->ticks : 0;
+}
 
 int32_t WaitTimer(const std::shared_ptr<TTimer>& timer) {
     if (!timer) return 0;
-    while (timer->ticks == timer->ticksSeen && timer->hostHandle != 0 && !PumpBusy()) WaitSystem();
+    while (timer->ticks == timer->ticksSeen && timer->hostHandle != 0 && !PumpBusy())
+        WaitSystem();
     const int32_t since = timer->ticks - timer->ticksSeen;
     timer->ticksSeen = timer->ticks;
     return since;
@@ -85,7 +88,8 @@ void DeliverTimerTicks() {
         if (!timer->clock) continue;
         const int32_t due = timer->clock->pending.exchange(0, std::memory_order_acquire);
         // A tick's hooks may stop this timer; the rest of its ticks are then dropped.
-        for (int32_t i = 0; i < due && timer->hostHandle != 0; ++i) Tick(timer);
+        for (int32_t i = 0; i < due && timer->hostHandle != 0; ++i)
+            Tick(timer);
     }
     running.round.clear();
 }

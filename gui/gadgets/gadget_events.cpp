@@ -18,7 +18,7 @@ bool IsPushButton(const TGadget& button) {
     return kind != ButtonCheckBox && kind != ButtonRadio;
 }
 
-}  // namespace
+} // namespace
 
 void UserClickedButton(TGadget& button, bool checked) {
     if (IsPushButton(button)) {
@@ -39,7 +39,9 @@ void UserPickedItem(TGadget& gadget, int32_t index) {
     Emit(gadget, EventGadgetAction, index, 0, 0, item.extra);
 }
 
-void UserEditedCombo(TGadget& combo) { Emit(combo, EventGadgetAction, -1); }
+void UserEditedCombo(TGadget& combo) {
+    Emit(combo, EventGadgetAction, -1);
+}
 
 void UserScrolled(TGadget& slider, ScrollMove move, int32_t thumb) {
     slider.position = ScrolledPosition(slider, move, thumb);
@@ -52,7 +54,9 @@ void UserMovedSlider(TGadget& slider, int32_t position) {
     Emit(slider, EventGadgetAction, slider.position);
 }
 
-void HostPaintsCanvas(TGadget& canvas) { Emit(canvas, EventGadgetPaint, 0); }
+void HostPaintsCanvas(TGadget& canvas) {
+    Emit(canvas, EventGadgetPaint, 0);
+}
 
 void UserMovedWindow(TGadget& window, int32_t x, int32_t y) {
     window.shape.x = x;
@@ -67,9 +71,13 @@ void UserSizedWindow(TGadget& window, int32_t width, int32_t height) {
     Emit(window, EventWindowSize, 0, width, height);
 }
 
-void UserClosedWindow(TGadget& window) { Emit(window, EventWindowClose, 0); }
+void UserClosedWindow(TGadget& window) {
+    Emit(window, EventWindowClose, 0);
+}
 
-void UserActivatedWindow(TGadget& window) { Emit(window, EventWindowActivate, 0); }
+void UserActivatedWindow(TGadget& window) {
+    Emit(window, EventWindowActivate, 0);
+}
 
 void PanelInput(TGadget& panel, int32_t id, int32_t data, int32_t mods, int32_t x, int32_t y) {
     EmitEvent(MakeEvent(id, panel.shared_from_this(), data, mods, x, y));

@@ -20,7 +20,7 @@ HostState& TheHost() {
     return state;
 }
 
-}  // namespace
+} // namespace
 
 TGadget::~TGadget() {
     // Kids' controls live inside this gadget's control: release them first.
@@ -45,9 +45,13 @@ void SelectGadgetHost(std::shared_ptr<GadgetHost> host) {
     state.desktop = std::move(desktop);
 }
 
-GadgetHost* CurrentGadgetHost() { return TheHost().host.get(); }
+GadgetHost* CurrentGadgetHost() {
+    return TheHost().host.get();
+}
 
-GadgetPtr Desktop() { return TheHost().desktop; }
+GadgetPtr Desktop() {
+    return TheHost().desktop;
+}
 
 void ApplicationActivation(bool active) {
     HostState& state = TheHost();

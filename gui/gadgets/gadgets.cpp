@@ -34,7 +34,7 @@ void ShowSliderPosition(TGadget& slider, int64_t position) {
     Host().ShowSlider(slider);
 }
 
-}  // namespace
+} // namespace
 
 GadgetPtr CreateGadget(int32_t gadgetClass, const std::string& text, int32_t x, int32_t y, int32_t w, int32_t h,
                        const GadgetPtr& group, int32_t style) {
@@ -47,8 +47,10 @@ GadgetPtr CreateGadget(int32_t gadgetClass, const std::string& text, int32_t x, 
     gadget->parent = parent.get();
     gadget->shape = GadgetShape{x, y, w, h};
     // Only a non-empty title is given to a panel (a group box's caption).
-    if (gadgetClass != GadgetPanel && gadgetClass != GadgetCanvas) gadget->text = text;
-    else if (!text.empty()) gadget->text = text;
+    if (gadgetClass != GadgetPanel && gadgetClass != GadgetCanvas)
+        gadget->text = text;
+    else if (!text.empty())
+        gadget->text = text;
     gadget->visible = !(gadgetClass == GadgetWindow && (style & WindowHidden));
     if (!host->CreateControl(*gadget)) return nullptr;
     host->ShowShape(*gadget);
@@ -105,16 +107,32 @@ GadgetPtr CreateCanvas(int32_t x, int32_t y, int32_t w, int32_t h, const GadgetP
     return canvas;
 }
 
-GraphicsPtr CanvasGraphics(const GadgetPtr& canvas) { return OfClass(canvas, {GadgetCanvas}).graphics; }
+GraphicsPtr CanvasGraphics(const GadgetPtr& canvas) {
+    return OfClass(canvas, {GadgetCanvas}).graphics;
+}
 
-uint64_t QueryGadget(const GadgetPtr& gadget, int32_t what) { return Host().WindowId(Checked(gadget), what); }
+uint64_t QueryGadget(const GadgetPtr& gadget, int32_t what) {
+    return Host().WindowId(Checked(gadget), what);
+}
 
-int32_t GadgetX(const GadgetPtr& gadget) { return Checked(gadget).shape.x; }
-int32_t GadgetY(const GadgetPtr& gadget) { return Checked(gadget).shape.y; }
-int32_t GadgetWidth(const GadgetPtr& gadget) { return Checked(gadget).shape.width; }
-int32_t GadgetHeight(const GadgetPtr& gadget) { return Checked(gadget).shape.height; }
-int32_t ClientWidth(const GadgetPtr& gadget) { return Host().ClientWidth(Checked(gadget)); }
-int32_t ClientHeight(const GadgetPtr& gadget) { return Host().ClientHeight(Checked(gadget)); }
+int32_t GadgetX(const GadgetPtr& gadget) {
+    return Checked(gadget).shape.x;
+}
+int32_t GadgetY(const GadgetPtr& gadget) {
+    return Checked(gadget).shape.y;
+}
+int32_t GadgetWidth(const GadgetPtr& gadget) {
+    return Checked(gadget).shape.width;
+}
+int32_t GadgetHeight(const GadgetPtr& gadget) {
+    return Checked(gadget).shape.height;
+}
+int32_t ClientWidth(const GadgetPtr& gadget) {
+    return Host().ClientWidth(Checked(gadget));
+}
+int32_t ClientHeight(const GadgetPtr& gadget) {
+    return Host().ClientHeight(Checked(gadget));
+}
 
 void SetGadgetShape(const GadgetPtr& gadget, int32_t x, int32_t y, int32_t w, int32_t h) {
     TGadget& g = Checked(gadget);
@@ -151,7 +169,9 @@ void HideGadget(const GadgetPtr& gadget) {
     Host().ShowVisible(g);
 }
 
-void RedrawGadget(const GadgetPtr& gadget) { Host().Redraw(Checked(gadget)); }
+void RedrawGadget(const GadgetPtr& gadget) {
+    Host().Redraw(Checked(gadget));
+}
 
 void AddGadgetItem(const GadgetPtr& gadget, const std::string& text, int32_t flags, int32_t icon,
                    const std::string& tip, std::shared_ptr<TObject> extra) {
@@ -173,8 +193,10 @@ void SelectGadgetItem(const GadgetPtr& gadget, int32_t index) {
     // Combo boxes and tabbers show one choice: selecting an item deselects the others.
     for (int32_t i = 0; i < count; ++i) {
         TGadgetItem& item = g.items[static_cast<size_t>(i)];
-        if (index == -1 || i == index) item.state |= ItemSelected;
-        else item.state &= ~ItemSelected;
+        if (index == -1 || i == index)
+            item.state |= ItemSelected;
+        else
+            item.state &= ~ItemSelected;
     }
     Host().ShowItemSelected(g, index);
 }
@@ -189,7 +211,9 @@ void SetButtonState(const GadgetPtr& button, int32_t state) {
     Host().ShowChecked(g);
 }
 
-int32_t ButtonState(const GadgetPtr& button) { return OfClass(button, {GadgetButton}).checked ? 1 : 0; }
+int32_t ButtonState(const GadgetPtr& button) {
+    return OfClass(button, {GadgetButton}).checked ? 1 : 0;
+}
 
 void SetSliderRange(const GadgetPtr& slider, int32_t range0, int32_t range1) {
     TGadget& g = OfClass(slider, {GadgetSlider});
@@ -198,6 +222,10 @@ void SetSliderRange(const GadgetPtr& slider, int32_t range0, int32_t range1) {
     ShowSliderPosition(g, g.position);
 }
 
-void SetSliderValue(const GadgetPtr& slider, int32_t value) { ShowSliderPosition(OfClass(slider, {GadgetSlider}), value); }
+void SetSliderValue(const GadgetPtr& slider, int32_t value) {
+    ShowSliderPosition(OfClass(slider, {GadgetSlider}), value);
+}
 
-int32_t SliderValue(const GadgetPtr& slider) { return OfClass(slider, {GadgetSlider}).position; }
+int32_t SliderValue(const GadgetPtr& slider) {
+    return OfClass(slider, {GadgetSlider}).position;
+}

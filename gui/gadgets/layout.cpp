@@ -8,13 +8,21 @@
 namespace {
 
 // Two's-complement arithmetic without signed overflow: the results wrap as 32-bit integers do.
-int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
-int32_t Sub(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
-int32_t Mul(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b)); }
+int32_t Add(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+int32_t Sub(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+int32_t Mul(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
 // Truncates toward zero; the divisor is at least 1 here.
-int32_t Div(int32_t a, int32_t b) { return b == -1 ? Sub(0, a) : a / b; }
+int32_t Div(int32_t a, int32_t b) {
+    return b == -1 ? Sub(0, a) : a / b;
+}
 
-}  // namespace
+} // namespace
 
 AxisSpan LayoutAxis(int32_t lo, int32_t hi, AxisSpan reference, int32_t referenceParent, int32_t parent,
                     AxisSpan current) {
@@ -29,14 +37,26 @@ AxisSpan LayoutAxis(int32_t lo, int32_t hi, AxisSpan reference, int32_t referenc
         right = Add(left, w0);
     } else {
         switch (lo) {
-        case LayoutAligned: left = x0; break;
-        case LayoutRelative: left = Div(Mul(parent, x0), p0); break;
-        default: left = current.start; break;
+        case LayoutAligned:
+            left = x0;
+            break;
+        case LayoutRelative:
+            left = Div(Mul(parent, x0), p0);
+            break;
+        default:
+            left = current.start;
+            break;
         }
         switch (hi) {
-        case LayoutAligned: right = Add(Sub(Add(x0, w0), p0), parent); break;
-        case LayoutRelative: right = Div(Mul(parent, Add(x0, w0)), p0); break;
-        default: right = Add(current.start, current.extent); break;
+        case LayoutAligned:
+            right = Add(Sub(Add(x0, w0), p0), parent);
+            break;
+        case LayoutRelative:
+            right = Div(Mul(parent, Add(x0, w0)), p0);
+            break;
+        default:
+            right = Add(current.start, current.extent);
+            break;
         }
         if (lo == LayoutFree) {
             left = Sub(right, w0);

@@ -4,14 +4,21 @@
 #include <algorithm>
 #include <cstdint>
 
-int32_t SliderKind(const TGadget& slider) { return slider.style / 4; }
-bool SliderIsHorizontal(const TGadget& slider) { return (slider.style & SliderHorizontal) != 0; }
+int32_t SliderKind(const TGadget& slider) {
+    return slider.style / 4;
+}
+bool SliderIsHorizontal(const TGadget& slider) {
+    return (slider.style & SliderHorizontal) != 0;
+}
 
 int32_t SliderLowest(const TGadget& slider) {
     switch (SliderKind(slider)) {
-    case SliderScrollBar: return 0;
-    case SliderStepper: return std::clamp(std::min(slider.range0, slider.range1), kStepperLowest, kStepperHighest);
-    default: return std::min(slider.range0, slider.range1);
+    case SliderScrollBar:
+        return 0;
+    case SliderStepper:
+        return std::clamp(std::min(slider.range0, slider.range1), kStepperLowest, kStepperHighest);
+    default:
+        return std::min(slider.range0, slider.range1);
     }
 }
 
@@ -21,8 +28,10 @@ int32_t SliderHighest(const TGadget& slider) {
         const int64_t last = int64_t{slider.range1} - slider.range0;
         return static_cast<int32_t>(std::clamp<int64_t>(last, 0, INT32_MAX));
     }
-    case SliderStepper: return std::clamp(std::max(slider.range0, slider.range1), kStepperLowest, kStepperHighest);
-    default: return std::max(slider.range0, slider.range1);
+    case SliderStepper:
+        return std::clamp(std::max(slider.range0, slider.range1), kStepperLowest, kStepperHighest);
+    default:
+        return std::max(slider.range0, slider.range1);
     }
 }
 
@@ -34,11 +43,16 @@ int32_t ScrolledPosition(const TGadget& slider, ScrollMove move, int32_t thumb) 
     const int64_t now = slider.position;
     const int64_t page = slider.range0;
     switch (move) {
-    case ScrollMove::LineBack: return ClampSliderPosition(slider, now - 1);
-    case ScrollMove::LineForward: return ClampSliderPosition(slider, now + 1);
-    case ScrollMove::PageBack: return ClampSliderPosition(slider, now - page);
-    case ScrollMove::PageForward: return ClampSliderPosition(slider, now + page);
-    case ScrollMove::Thumb: break;
+    case ScrollMove::LineBack:
+        return ClampSliderPosition(slider, now - 1);
+    case ScrollMove::LineForward:
+        return ClampSliderPosition(slider, now + 1);
+    case ScrollMove::PageBack:
+        return ClampSliderPosition(slider, now - page);
+    case ScrollMove::PageForward:
+        return ClampSliderPosition(slider, now + page);
+    case ScrollMove::Thumb:
+        break;
     }
     return ClampSliderPosition(slider, thumb);
 }

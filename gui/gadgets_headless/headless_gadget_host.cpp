@@ -12,7 +12,9 @@ HeadlessGadgetHost::HeadlessGadgetHost(GadgetShape desktop)
     AddPumpSource(source_);
 }
 
-HeadlessGadgetHost::~HeadlessGadgetHost() { RemovePumpSource(source_); }
+HeadlessGadgetHost::~HeadlessGadgetHost() {
+    RemovePumpSource(source_);
+}
 
 bool HeadlessGadgetHost::CreateControl(TGadget& gadget) {
     auto control = std::make_unique<HeadlessControl>();
@@ -34,9 +36,15 @@ bool HeadlessGadgetHost::OnScreen(const TGadget& gadget) {
     return true;
 }
 
-void HeadlessGadgetHost::ShowShape(TGadget& gadget) { Control(gadget).shape = gadget.shape; }
-void HeadlessGadgetHost::ShowText(TGadget& gadget) { Control(gadget).text = gadget.text; }
-void HeadlessGadgetHost::ShowVisible(TGadget& gadget) { Control(gadget).visible = gadget.visible; }
+void HeadlessGadgetHost::ShowShape(TGadget& gadget) {
+    Control(gadget).shape = gadget.shape;
+}
+void HeadlessGadgetHost::ShowText(TGadget& gadget) {
+    Control(gadget).text = gadget.text;
+}
+void HeadlessGadgetHost::ShowVisible(TGadget& gadget) {
+    Control(gadget).visible = gadget.visible;
+}
 
 void HeadlessGadgetHost::ShowItemAdded(TGadget& gadget) {
     HeadlessControl& control = Control(gadget);
@@ -50,7 +58,9 @@ void HeadlessGadgetHost::ShowItemSelected(TGadget& gadget, int32_t index) {
     if (index >= 0) control.selected = index;
 }
 
-void HeadlessGadgetHost::ShowChecked(TGadget& gadget) { Control(gadget).checked = gadget.checked; }
+void HeadlessGadgetHost::ShowChecked(TGadget& gadget) {
+    Control(gadget).checked = gadget.checked;
+}
 
 void HeadlessGadgetHost::ShowSlider(TGadget& gadget) {
     HeadlessControl& control = Control(gadget);
@@ -71,7 +81,9 @@ void HeadlessGadgetHost::Redraw(TGadget& gadget) {
     });
 }
 
-int32_t HeadlessGadgetHost::ClientWidth(const TGadget& gadget) { return gadget.shape.width; }
+int32_t HeadlessGadgetHost::ClientWidth(const TGadget& gadget) {
+    return gadget.shape.width;
+}
 
 int32_t HeadlessGadgetHost::ClientHeight(const TGadget& gadget) {
     if (gadget.klass == GadgetTabber) return std::max(gadget.shape.height - kTabStripHeight, 0);
@@ -112,21 +124,21 @@ void HeadlessGadgetHost::PickItem(const GadgetPtr& comboOrTabber, int32_t index)
 }
 
 void HeadlessGadgetHost::ClickArrow(const GadgetPtr& scrollBar, bool forward) {
-    Queue(scrollBar, [forward](TGadget& g) {
-        UserScrolled(g, forward ? ScrollMove::LineForward : ScrollMove::LineBack);
-    });
+    Queue(scrollBar,
+          [forward](TGadget& g) { UserScrolled(g, forward ? ScrollMove::LineForward : ScrollMove::LineBack); });
 }
 
 void HeadlessGadgetHost::ClickTrough(const GadgetPtr& scrollBar, bool forward) {
-    Queue(scrollBar, [forward](TGadget& g) {
-        UserScrolled(g, forward ? ScrollMove::PageForward : ScrollMove::PageBack);
-    });
+    Queue(scrollBar,
+          [forward](TGadget& g) { UserScrolled(g, forward ? ScrollMove::PageForward : ScrollMove::PageBack); });
 }
 
 void HeadlessGadgetHost::DragThumb(const GadgetPtr& slider, int32_t position) {
     Queue(slider, [position](TGadget& g) {
-        if (SliderKind(g) == SliderScrollBar) UserScrolled(g, ScrollMove::Thumb, position);
-        else UserMovedSlider(g, position);
+        if (SliderKind(g) == SliderScrollBar)
+            UserScrolled(g, ScrollMove::Thumb, position);
+        else
+            UserMovedSlider(g, position);
         Control(g).position = g.position;
     });
 }

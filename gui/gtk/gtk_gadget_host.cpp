@@ -36,7 +36,9 @@ namespace {
 
 // Holds a reference of our own, so a widget destroyed with its container stays valid until the
 // gadget lets go.
-GtkWidget* Own(GtkWidget* widget) { return GTK_WIDGET(g_object_ref_sink(widget)); }
+GtkWidget* Own(GtkWidget* widget) {
+    return GTK_WIDGET(g_object_ref_sink(widget));
+}
 
 GtkWidget* ParentClient(const TGadget& gadget) {
     return gadget.parent && gadget.parent->host ? ControlOf(*gadget.parent).client : nullptr;
@@ -52,7 +54,9 @@ struct ClipFixedClass {
 };
 G_DEFINE_TYPE(ClipFixed, clip_fixed, GTK_TYPE_FIXED)
 
-void PreferNoRoom(GtkWidget*, gint* minimum, gint* natural) { *minimum = *natural = 0; }
+void PreferNoRoom(GtkWidget*, gint* minimum, gint* natural) {
+    *minimum = *natural = 0;
+}
 
 void clip_fixed_class_init(ClipFixedClass* klass) {
     GtkWidgetClass* widgetClass = GTK_WIDGET_CLASS(klass);
@@ -167,9 +171,15 @@ bool MakeButton(TGadget& gadget, GtkControl& control) {
     if (!parentClient) return false;
     GtkWidget* button = nullptr;
     switch (gadget.style % 8) {
-    case ButtonCheckBox: button = gtk_check_button_new_with_label(""); break;
-    case ButtonRadio: button = gtk_radio_button_new_with_label_from_widget(PreviousRadio(gadget), ""); break;
-    default: button = gtk_button_new_with_label(""); break;
+    case ButtonCheckBox:
+        button = gtk_check_button_new_with_label("");
+        break;
+    case ButtonRadio:
+        button = gtk_radio_button_new_with_label_from_widget(PreviousRadio(gadget), "");
+        break;
+    default:
+        button = gtk_button_new_with_label("");
+        break;
     }
     control.outer = control.main = Own(button);
     gtk_fixed_put(GTK_FIXED(parentClient), button, 0, 0);
@@ -260,8 +270,10 @@ void OnComboChanged(GtkComboBox* combo, gpointer data) {
     if (QuietChange::Active()) return;
     TGadget& gadget = *static_cast<TGadget*>(data);
     const int active = gtk_combo_box_get_active(combo);
-    if (active >= 0) UserPickedItem(gadget, active);
-    else if (gadget.style & 1) UserEditedCombo(gadget);
+    if (active >= 0)
+        UserPickedItem(gadget, active);
+    else if (gadget.style & 1)
+        UserEditedCombo(gadget);
 }
 
 bool MakeComboBox(TGadget& gadget, GtkControl& control) {
@@ -301,19 +313,21 @@ bool MakeTabber(TGadget& gadget, GtkControl& control) {
 
 // ---- Sliders ----
 
-int32_t Whole(double value) { return static_cast<int32_t>(std::lround(value)); }
+int32_t Whole(double value) {
+    return static_cast<int32_t>(std::lround(value));
+}
 
 struct ScrollRow {
     GtkScrollType type;
     ScrollMove move;
 };
 constexpr ScrollRow kScrollMoves[] = {
-    {GTK_SCROLL_STEP_BACKWARD, ScrollMove::LineBack},    {GTK_SCROLL_STEP_LEFT, ScrollMove::LineBack},
-    {GTK_SCROLL_STEP_UP, ScrollMove::LineBack},          {GTK_SCROLL_STEP_FORWARD, ScrollMove::LineForward},
-    {GTK_SCROLL_STEP_RIGHT, ScrollMove::LineForward},    {GTK_SCROLL_STEP_DOWN, ScrollMove::LineForward},
-    {GTK_SCROLL_PAGE_BACKWARD, ScrollMove::PageBack},    {GTK_SCROLL_PAGE_LEFT, ScrollMove::PageBack},
-    {GTK_SCROLL_PAGE_UP, ScrollMove::PageBack},          {GTK_SCROLL_PAGE_FORWARD, ScrollMove::PageForward},
-    {GTK_SCROLL_PAGE_RIGHT, ScrollMove::PageForward},    {GTK_SCROLL_PAGE_DOWN, ScrollMove::PageForward},
+    {GTK_SCROLL_STEP_BACKWARD, ScrollMove::LineBack}, {GTK_SCROLL_STEP_LEFT, ScrollMove::LineBack},
+    {GTK_SCROLL_STEP_UP, ScrollMove::LineBack},       {GTK_SCROLL_STEP_FORWARD, ScrollMove::LineForward},
+    {GTK_SCROLL_STEP_RIGHT, ScrollMove::LineForward}, {GTK_SCROLL_STEP_DOWN, ScrollMove::LineForward},
+    {GTK_SCROLL_PAGE_BACKWARD, ScrollMove::PageBack}, {GTK_SCROLL_PAGE_LEFT, ScrollMove::PageBack},
+    {GTK_SCROLL_PAGE_UP, ScrollMove::PageBack},       {GTK_SCROLL_PAGE_FORWARD, ScrollMove::PageForward},
+    {GTK_SCROLL_PAGE_RIGHT, ScrollMove::PageForward}, {GTK_SCROLL_PAGE_DOWN, ScrollMove::PageForward},
 };
 
 // A scroll bar moves by the gadget's rules (whole numbers, clamped); GTK's own move is replaced.
@@ -326,8 +340,12 @@ gboolean OnScrollBarChange(GtkRange*, GtkScrollType type, gdouble value, gpointe
     return TRUE;
 }
 
-void OnArrowBack(GtkButton*, gpointer data) { UserScrolled(*static_cast<TGadget*>(data), ScrollMove::LineBack); }
-void OnArrowForward(GtkButton*, gpointer data) { UserScrolled(*static_cast<TGadget*>(data), ScrollMove::LineForward); }
+void OnArrowBack(GtkButton*, gpointer data) {
+    UserScrolled(*static_cast<TGadget*>(data), ScrollMove::LineBack);
+}
+void OnArrowForward(GtkButton*, gpointer data) {
+    UserScrolled(*static_cast<TGadget*>(data), ScrollMove::LineForward);
+}
 
 void OnSliderValue(GtkAdjustment* adjustment, gpointer data) {
     if (QuietChange::Active()) return;
@@ -388,7 +406,9 @@ bool MakeSlider(TGadget& gadget, GtkControl& control) {
     return true;
 }
 
-bool MakeDesktop(TGadget&, GtkControl&) { return true; }
+bool MakeDesktop(TGadget&, GtkControl&) {
+    return true;
+}
 
 using Maker = bool (*)(TGadget&, GtkControl&);
 struct KindRow {
@@ -404,10 +424,14 @@ constexpr KindRow kKinds[] = {
 
 // ---- The host calls ----
 
-bool IsToplevel(const GtkControl& control) { return control.outer && GTK_IS_WINDOW(control.outer); }
+bool IsToplevel(const GtkControl& control) {
+    return control.outer && GTK_IS_WINDOW(control.outer);
+}
 
 // The size of a container's child area for a frame or notebook with the given insets.
-int32_t Inside(int32_t size, int near, int far) { return std::max(size - near - far, 0); }
+int32_t Inside(int32_t size, int near, int far) {
+    return std::max(size - near - far, 0);
+}
 
 class GtkGadgetHost : public GadgetHost {
 public:
@@ -463,7 +487,9 @@ public:
         case GadgetWindow:
             if (IsToplevel(control)) gtk_window_set_title(GTK_WINDOW(control.outer), text);
             break;
-        case GadgetButton: gtk_button_set_label(GTK_BUTTON(control.main), text); break;
+        case GadgetButton:
+            gtk_button_set_label(GTK_BUTTON(control.main), text);
+            break;
         case GadgetLabel:
             if (gadget.style % 8 != LabelFrameEtched) gtk_label_set_text(GTK_LABEL(control.label), text);
             break;
@@ -471,7 +497,8 @@ public:
             if (GTK_IS_FRAME(control.outer) && (gadget.style & PanelGroupBox))
                 gtk_frame_set_label(GTK_FRAME(control.outer), gadget.text.empty() ? nullptr : text);
             break;
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -498,8 +525,10 @@ public:
     void ShowItemSelected(TGadget& gadget, int32_t index) override {
         GtkControl& control = ControlOf(gadget);
         QuietChange quiet;
-        if (gadget.klass == GadgetComboBox) gtk_combo_box_set_active(GTK_COMBO_BOX(control.main), index);
-        else if (index >= 0) gtk_notebook_set_current_page(GTK_NOTEBOOK(control.main), index);
+        if (gadget.klass == GadgetComboBox)
+            gtk_combo_box_set_active(GTK_COMBO_BOX(control.main), index);
+        else if (index >= 0)
+            gtk_notebook_set_current_page(GTK_NOTEBOOK(control.main), index);
     }
 
     void ShowChecked(TGadget& gadget) override {
@@ -528,7 +557,8 @@ public:
             const GtkPositionType side = SliderIsHorizontal(gadget) ? GTK_POS_BOTTOM : GTK_POS_RIGHT;
             // A mark at every position while they fit, else at the ends.
             const double step = high - low <= 30 ? 1 : high - low;
-            for (double v = low; v <= high; v += step) gtk_scale_add_mark(scale, v, side, nullptr);
+            for (double v = low; v <= high; v += step)
+                gtk_scale_add_mark(scale, v, side, nullptr);
         }
     }
 
@@ -540,28 +570,32 @@ public:
     int32_t ClientWidth(const TGadget& gadget) override {
         const int32_t w = gadget.shape.width;
         switch (gadget.klass) {
-        case GadgetTabber: return Inside(w, NotebookInsets().left, NotebookInsets().right);
+        case GadgetTabber:
+            return Inside(w, NotebookInsets().left, NotebookInsets().right);
         case GadgetPanel:
             if (gadget.style & (PanelGroupBox | PanelSunken)) {
                 const ChildInsets& in = FrameInsets((gadget.style & PanelGroupBox) != 0);
                 return Inside(w, in.left, in.right);
             }
             return w;
-        default: return w;
+        default:
+            return w;
         }
     }
 
     int32_t ClientHeight(const TGadget& gadget) override {
         const int32_t h = gadget.shape.height;
         switch (gadget.klass) {
-        case GadgetTabber: return Inside(h, NotebookInsets().top, NotebookInsets().bottom);
+        case GadgetTabber:
+            return Inside(h, NotebookInsets().top, NotebookInsets().bottom);
         case GadgetPanel:
             if (gadget.style & (PanelGroupBox | PanelSunken)) {
                 const ChildInsets& in = FrameInsets((gadget.style & PanelGroupBox) != 0);
                 return Inside(h, in.top, in.bottom);
             }
             return h;
-        default: return h;
+        default:
+            return h;
         }
     }
 
@@ -586,7 +620,7 @@ private:
     std::shared_ptr<GtkPumpSource> pump_;
 };
 
-}  // namespace
+} // namespace
 
 // ---- Selecting the host ----
 

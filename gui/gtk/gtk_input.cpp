@@ -18,20 +18,47 @@ struct KeyRow {
 
 // GDK key values that are not letters, digits or function keys.
 constexpr KeyRow kKeys[] = {
-    {GDK_KEY_BackSpace, KeyBackspace}, {GDK_KEY_Tab, KeyTab},           {GDK_KEY_Return, KeyEnter},
-    {GDK_KEY_KP_Enter, KeyEnter},      {GDK_KEY_Pause, KeyPause},       {GDK_KEY_Caps_Lock, KeyCapsLock},
-    {GDK_KEY_Escape, KeyEscape},       {GDK_KEY_space, KeySpace},       {GDK_KEY_Page_Up, KeyPageUp},
-    {GDK_KEY_Page_Down, KeyPageDown},  {GDK_KEY_End, KeyEnd},           {GDK_KEY_Home, KeyHome},
-    {GDK_KEY_Left, KeyLeft},           {GDK_KEY_Up, KeyUp},             {GDK_KEY_Right, KeyRight},
-    {GDK_KEY_Down, KeyDown},           {GDK_KEY_Print, KeyPrintScreen}, {GDK_KEY_Insert, KeyInsert},
-    {GDK_KEY_Delete, KeyDelete},       {GDK_KEY_Super_L, KeySuperLeft}, {GDK_KEY_Super_R, KeySuperRight},
-    {GDK_KEY_Menu, KeyMenu},           {GDK_KEY_Num_Lock, KeyNumLock},  {GDK_KEY_Scroll_Lock, KeyScrollLock},
-    {GDK_KEY_Shift_L, KeyShiftLeft},   {GDK_KEY_Shift_R, KeyShiftRight}, {GDK_KEY_Control_L, KeyControlLeft},
-    {GDK_KEY_Control_R, KeyControlRight}, {GDK_KEY_Alt_L, KeyAltLeft}, {GDK_KEY_Alt_R, KeyAltRight},
-    {GDK_KEY_semicolon, KeySemicolon}, {GDK_KEY_equal, KeyEquals},      {GDK_KEY_comma, KeyComma},
-    {GDK_KEY_minus, KeyMinus},         {GDK_KEY_period, KeyPeriod},     {GDK_KEY_slash, KeySlash},
-    {GDK_KEY_grave, KeyBackquote},     {GDK_KEY_bracketleft, KeyLeftBracket}, {GDK_KEY_backslash, KeyBackslash},
-    {GDK_KEY_bracketright, KeyRightBracket}, {GDK_KEY_apostrophe, KeyQuote},
+    {GDK_KEY_BackSpace, KeyBackspace},
+    {GDK_KEY_Tab, KeyTab},
+    {GDK_KEY_Return, KeyEnter},
+    {GDK_KEY_KP_Enter, KeyEnter},
+    {GDK_KEY_Pause, KeyPause},
+    {GDK_KEY_Caps_Lock, KeyCapsLock},
+    {GDK_KEY_Escape, KeyEscape},
+    {GDK_KEY_space, KeySpace},
+    {GDK_KEY_Page_Up, KeyPageUp},
+    {GDK_KEY_Page_Down, KeyPageDown},
+    {GDK_KEY_End, KeyEnd},
+    {GDK_KEY_Home, KeyHome},
+    {GDK_KEY_Left, KeyLeft},
+    {GDK_KEY_Up, KeyUp},
+    {GDK_KEY_Right, KeyRight},
+    {GDK_KEY_Down, KeyDown},
+    {GDK_KEY_Print, KeyPrintScreen},
+    {GDK_KEY_Insert, KeyInsert},
+    {GDK_KEY_Delete, KeyDelete},
+    {GDK_KEY_Super_L, KeySuperLeft},
+    {GDK_KEY_Super_R, KeySuperRight},
+    {GDK_KEY_Menu, KeyMenu},
+    {GDK_KEY_Num_Lock, KeyNumLock},
+    {GDK_KEY_Scroll_Lock, KeyScrollLock},
+    {GDK_KEY_Shift_L, KeyShiftLeft},
+    {GDK_KEY_Shift_R, KeyShiftRight},
+    {GDK_KEY_Control_L, KeyControlLeft},
+    {GDK_KEY_Control_R, KeyControlRight},
+    {GDK_KEY_Alt_L, KeyAltLeft},
+    {GDK_KEY_Alt_R, KeyAltRight},
+    {GDK_KEY_semicolon, KeySemicolon},
+    {GDK_KEY_equal, KeyEquals},
+    {GDK_KEY_comma, KeyComma},
+    {GDK_KEY_minus, KeyMinus},
+    {GDK_KEY_period, KeyPeriod},
+    {GDK_KEY_slash, KeySlash},
+    {GDK_KEY_grave, KeyBackquote},
+    {GDK_KEY_bracketleft, KeyLeftBracket},
+    {GDK_KEY_backslash, KeyBackslash},
+    {GDK_KEY_bracketright, KeyRightBracket},
+    {GDK_KEY_apostrophe, KeyQuote},
 };
 
 // The key code of a GDK key value, 0 for none.
@@ -57,10 +84,14 @@ int32_t Mods(guint state) {
 
 int32_t Button(guint button) {
     switch (button) {
-    case 1: return MouseLeft;
-    case 3: return MouseRight;
-    case 2: return MouseMiddle;
-    default: return 0;
+    case 1:
+        return MouseLeft;
+    case 3:
+        return MouseRight;
+    case 2:
+        return MouseMiddle;
+    default:
+        return 0;
     }
 }
 
@@ -99,9 +130,12 @@ gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer data) {
 
 gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
     int32_t held = 0;
-    if (event->state & GDK_BUTTON3_MASK) held = 2;
-    else if (event->state & GDK_BUTTON2_MASK) held = 4;
-    else if (event->state & GDK_BUTTON1_MASK) held = 1;
+    if (event->state & GDK_BUTTON3_MASK)
+        held = 2;
+    else if (event->state & GDK_BUTTON2_MASK)
+        held = 4;
+    else if (event->state & GDK_BUTTON1_MASK)
+        held = 1;
     PanelInput(*static_cast<TGadget*>(data), EventMouseMove, held, Mods(event->state), static_cast<int32_t>(event->x),
                static_cast<int32_t>(event->y));
     return TRUE;
@@ -109,8 +143,10 @@ gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
 
 gboolean OnScroll(GtkWidget*, GdkEventScroll* event, gpointer data) {
     int32_t steps = 0;
-    if (event->direction == GDK_SCROLL_UP) steps = 1;
-    else if (event->direction == GDK_SCROLL_DOWN) steps = -1;
+    if (event->direction == GDK_SCROLL_UP)
+        steps = 1;
+    else if (event->direction == GDK_SCROLL_DOWN)
+        steps = -1;
     if (steps != 0) PanelInput(*static_cast<TGadget*>(data), EventMouseWheel, steps, Mods(event->state), 0, 0);
     return TRUE;
 }
@@ -121,7 +157,7 @@ gboolean OnCrossing(GtkWidget*, GdkEventCrossing* event, gpointer data) {
     return FALSE;
 }
 
-}  // namespace
+} // namespace
 
 void ConnectPanelInput(GtkWidget* widget, TGadget& gadget) {
     gtk_widget_add_events(widget, GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK | GDK_BUTTON_PRESS_MASK |

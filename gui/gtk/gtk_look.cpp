@@ -35,7 +35,7 @@ ChildInsets Measure(GtkWidget* container, GtkWidget* child) {
     return insets;
 }
 
-}  // namespace
+} // namespace
 
 void InstallGadgetLook() {
     static bool installed = false;
@@ -47,8 +47,8 @@ void InstallGadgetLook() {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     g_object_unref(provider);
     // A trough click moves one page (instead of jumping to the pointer); no animations in between.
-    g_object_set(gtk_settings_get_default(), "gtk-primary-button-warps-slider", FALSE, "gtk-enable-animations",
-                 FALSE, nullptr);
+    g_object_set(gtk_settings_get_default(), "gtk-primary-button-warps-slider", FALSE, "gtk-enable-animations", FALSE,
+                 nullptr);
 }
 
 const ChildInsets& NotebookInsets() {

@@ -6,11 +6,15 @@ namespace {
 // Iterations a Dispatch may run; an idle source that keeps re-arming cannot hold the pump.
 constexpr int kMaxIterations = 32;
 
-}  // namespace
+} // namespace
 
-GtkPumpSource::GtkPumpSource() : context_(g_main_context_default()) { g_main_context_acquire(context_); }
+GtkPumpSource::GtkPumpSource() : context_(g_main_context_default()) {
+    g_main_context_acquire(context_);
+}
 
-GtkPumpSource::~GtkPumpSource() { g_main_context_release(context_); }
+GtkPumpSource::~GtkPumpSource() {
+    g_main_context_release(context_);
+}
 
 int GtkPumpSource::PrepareWait(std::vector<pollfd>& fds) {
     ready_ = false;
@@ -26,7 +30,8 @@ int GtkPumpSource::PrepareWait(std::vector<pollfd>& fds) {
         wanted = count;
         pollFds_.resize(static_cast<size_t>(count));
     }
-    for (const GPollFD& fd : pollFds_) fds.push_back(pollfd{fd.fd, static_cast<short>(fd.events), 0});
+    for (const GPollFD& fd : pollFds_)
+        fds.push_back(pollfd{fd.fd, static_cast<short>(fd.events), 0});
     return prepared ? 0 : timeout;
 }
 

@@ -22,7 +22,8 @@ void HeadlessSource::Dispatch() {
         std::lock_guard<std::mutex> lock(mutex_);
         taken.swap(messages_);
     }
-    for (Message& message : taken) message();
+    for (Message& message : taken)
+        message();
 }
 
 int HeadlessSource::PrepareWait(std::vector<pollfd>&) {

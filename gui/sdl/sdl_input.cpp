@@ -78,10 +78,15 @@ void EmitText(int32_t& count, uint32_t windowId, std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const size_t length = lead < 0x80           ? 1
+                              : (lead >> 5) == 0x6  ? 2
+                              : (lead >> 4) == 0xE  ? 3
+                              : (lead >> 3) == 0x1E ? 4
+                                                    : 0;
         if (length == 0 || i + length > text.size()) break;
         uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+        for (size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
         i += length;
         if (code > 0x10FFFF) break;
         if (code > 0xFFFF) {
@@ -115,16 +120,27 @@ void TranslateWindowEvent(int32_t& count, const SDL_WindowEvent& window) {
     const auto found = pointers.find(window.windowID);
     const PointerPosition pointer = found == pointers.end() ? PointerPosition{} : found->second;
     switch (window.event) {
-    case SDL_WINDOWEVENT_CLOSE: Emit(count, EventAppTerminate, window.windowID); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: EmitWithoutSource(count, EventAppResume); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: EmitWithoutSource(count, EventAppSuspend); break;
-    case SDL_WINDOWEVENT_ENTER: Emit(count, EventMouseEnter, window.windowID, 0, 0, pointer.x, pointer.y); break;
-    case SDL_WINDOWEVENT_LEAVE: Emit(count, EventMouseLeave, window.windowID, 0, 0, pointer.x, pointer.y); break;
-    default: break;
+    case SDL_WINDOWEVENT_CLOSE:
+        Emit(count, EventAppTerminate, window.windowID);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        EmitWithoutSource(count, EventAppResume);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        EmitWithoutSource(count, EventAppSuspend);
+        break;
+    case SDL_WINDOWEVENT_ENTER:
+        Emit(count, EventMouseEnter, window.windowID, 0, 0, pointer.x, pointer.y);
+        break;
+    case SDL_WINDOWEVENT_LEAVE:
+        Emit(count, EventMouseLeave, window.windowID, 0, 0, pointer.x, pointer.y);
+        break;
+    default:
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
 void SetSdlWindowSource(uint32_t windowId, const std::shared_ptr<TObject>& source) {
     State().sources[windowId] = source;
@@ -141,17 +157,27 @@ std::shared_ptr<TObject> SdlWindowSource(uint32_t windowId) {
     return found == sources.end() ? nullptr : found->second.lock();
 }
 
-int32_t SdlTranslatedMods() { return State().mods; }
+int32_t SdlTranslatedMods() {
+    return State().mods;
+}
 
 int32_t TranslateSdlEvent(const SDL_Event& event) {
     Translation& state = State();
     int32_t count = 0;
     switch (event.type) {
-    case SDL_QUIT: EmitWithoutSource(count, EventAppTerminate); break;
-    case SDL_WINDOWEVENT: TranslateWindowEvent(count, event.window); break;
+    case SDL_QUIT:
+        EmitWithoutSource(count, EventAppTerminate);
+        break;
+    case SDL_WINDOWEVENT:
+        TranslateWindowEvent(count, event.window);
+        break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP: TranslateKey(count, event.key); break;
-    case SDL_TEXTINPUT: EmitText(count, event.text.windowID, event.text.text); break;
+    case SDL_KEYUP:
+        TranslateKey(count, event.key);
+        break;
+    case SDL_TEXTINPUT:
+        EmitText(count, event.text.windowID, event.text.text);
+        break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const SDL_MouseButtonEvent& button = event.button;
@@ -174,7 +200,8 @@ int32_t TranslateSdlEvent(const SDL_Event& event) {
         if (notches != 0) Emit(count, EventMouseWheel, wheel.windowID, notches, state.mods);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return count;
 }

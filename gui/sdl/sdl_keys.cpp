@@ -80,7 +80,7 @@ constexpr ModRow kModTable[] = {
     {KMOD_GUI, ModSuper},
 };
 
-}  // namespace
+} // namespace
 
 int32_t SdlKeyToKeyCode(const SDL_Keysym& key) {
     for (const KeyRow& row : kKeyTable) {

@@ -12,7 +12,7 @@ namespace {
 constexpr int kWindowlessPollMs = 10;
 constexpr int kBatch = 64;
 
-}  // namespace
+} // namespace
 
 void SdlPumpSource::AddRawHandler(RawHandler handler) {
     if (handler) handlers_.push_back(std::move(handler));
@@ -29,12 +29,13 @@ void SdlPumpSource::Dispatch() {
     int left = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     std::array<SDL_Event, kBatch> batch{};
     while (left > 0) {
-        const int taken = SDL_PeepEvents(batch.data(), left < kBatch ? left : kBatch, SDL_GETEVENT, SDL_FIRSTEVENT,
-                                         SDL_LASTEVENT);
+        const int taken =
+            SDL_PeepEvents(batch.data(), left < kBatch ? left : kBatch, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
         if (taken <= 0) break;
         left -= taken;
         for (int i = 0; i < taken; ++i) {
-            for (const RawHandler& handler : handlers_) handler(batch[static_cast<size_t>(i)]);
+            for (const RawHandler& handler : handlers_)
+                handler(batch[static_cast<size_t>(i)]);
             TranslateSdlEvent(batch[static_cast<size_t>(i)]);
         }
     }

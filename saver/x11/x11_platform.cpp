@@ -47,13 +47,15 @@ private:
 
 int MaskShift(unsigned long mask) {
     int shift = 0;
-    while (mask && !(mask & 1)) mask >>= 1, ++shift;
+    while (mask && !(mask & 1))
+        mask >>= 1, ++shift;
     return shift;
 }
 
 int MaskBits(unsigned long mask) {
     int bits = 0;
-    for (; mask; mask >>= 1) bits += static_cast<int>(mask & 1);
+    for (; mask; mask >>= 1)
+        bits += static_cast<int>(mask & 1);
     return bits;
 }
 
@@ -76,10 +78,11 @@ public:
             image_ = XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm_,
                                      static_cast<unsigned>(width), static_cast<unsigned>(height));
             if (image_) {
-                shm_.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image_->bytes_per_line) * static_cast<size_t>(height),
-                                    IPC_CREAT | 0600);
-                shm_.shmaddr = image_->data = shm_.shmid >= 0 ? static_cast<char*>(shmat(shm_.shmid, nullptr, 0))
-                                                              : reinterpret_cast<char*>(-1);
+                shm_.shmid =
+                    shmget(IPC_PRIVATE, static_cast<size_t>(image_->bytes_per_line) * static_cast<size_t>(height),
+                           IPC_CREAT | 0600);
+                shm_.shmaddr = image_->data =
+                    shm_.shmid >= 0 ? static_cast<char*>(shmat(shm_.shmid, nullptr, 0)) : reinterpret_cast<char*>(-1);
                 shm_.readOnly = False;
                 bool ok = shm_.shmaddr != reinterpret_cast<char*>(-1);
                 if (ok) {
@@ -172,11 +175,12 @@ public:
         ErrorTrap trap(display_);
         int rootX = 0, rootY = 0;
         Window child;
-        XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &rootX,
-                              &rootY, &child);
+        XTranslateCoordinates(display_, static_cast<Window>(window), DefaultRootWindow(display_), 0, 0, &rootX, &rootY,
+                              &child);
         if (trap.Failed()) return false;
         const auto b = static_cast<int32_t>(border);
-        rect = {rootX - b, rootY - b, rootX + static_cast<int32_t>(width) + b, rootY + static_cast<int32_t>(height) + b};
+        rect = {rootX - b, rootY - b, rootX + static_cast<int32_t>(width) + b,
+                rootY + static_cast<int32_t>(height) + b};
         return true;
     }
 
@@ -184,9 +188,9 @@ public:
         if (!display_ || parent == 0 || width <= 0 || height <= 0) return 0;
         ErrorTrap trap(display_);
         const int screen = DefaultScreen(display_);
-        const Window child = XCreateSimpleWindow(display_, static_cast<Window>(parent), 0, 0, static_cast<unsigned>(width),
-                                                 static_cast<unsigned>(height), 0, BlackPixel(display_, screen),
-                                                 BlackPixel(display_, screen));
+        const Window child = XCreateSimpleWindow(display_, static_cast<Window>(parent), 0, 0,
+                                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                                                 BlackPixel(display_, screen), BlackPixel(display_, screen));
         if (trap.Failed() || child == 0) return 0;
         XStoreName(display_, child, title);
         XMapWindow(display_, child);
@@ -253,8 +257,8 @@ private:
         ErrorTrap trap(display_);
         Window root;
         unsigned depth;
-        const Status ok = XGetGeometry(display_, static_cast<Window>(window), &root, &x, &y, &width, &height, &border,
-                                       &depth);
+        const Status ok =
+            XGetGeometry(display_, static_cast<Window>(window), &root, &x, &y, &width, &height, &border, &depth);
         return ok && !trap.Failed();
     }
 
@@ -263,8 +267,8 @@ private:
         const int rShift = MaskShift(visual->red_mask), rBits = MaskBits(visual->red_mask);
         const int gShift = MaskShift(visual->green_mask), gBits = MaskBits(visual->green_mask);
         const int bShift = MaskShift(visual->blue_mask), bBits = MaskBits(visual->blue_mask);
-        const bool fast = image.bits_per_pixel == 32 && image.byte_order == LSBFirst && rBits == 8 && gBits == 8 &&
-                          bBits == 8;
+        const bool fast =
+            image.bits_per_pixel == 32 && image.byte_order == LSBFirst && rBits == 8 && gBits == 8 && bBits == 8;
         for (int32_t y = 0; y < pixmap.height; ++y) {
             uint8_t* out = pixmap.Row(y);
             if (fast) {
@@ -292,6 +296,8 @@ private:
     Display* display_;
 };
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<SaverPlatform> MakeX11Platform() { return std::make_unique<X11Platform>(); }
+std::unique_ptr<SaverPlatform> MakeX11Platform() {
+    return std::make_unique<X11Platform>();
+}

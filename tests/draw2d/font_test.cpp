@@ -18,9 +18,13 @@ uint8_t RowBits(int character, int row) {
     return BuiltInFontTable()[static_cast<std::size_t>(row * 96 + character - 32)];
 }
 
-bool Ink(int character, int column, int row) { return (RowBits(character, row) >> column) & 1u; }
+bool Ink(int character, int column, int row) {
+    return (RowBits(character, row) >> column) & 1u;
+}
 
-bool RowHasInk(int character, int row) { return RowBits(character, row) != 0; }
+bool RowHasInk(int character, int row) {
+    return RowBits(character, row) != 0;
+}
 
 struct InkSpan {
     int top = -1;
@@ -48,14 +52,15 @@ void ExpectSpan(const std::string& characters, int top, int bottom) {
 int PixelsApart(int a, int b) {
     int count = 0;
     for (int row = 0; row < 16; ++row)
-        for (int column = 0; column < 8; ++column) count += Ink(a, column, row) != Ink(b, column, row);
+        for (int column = 0; column < 8; ++column)
+            count += Ink(a, column, row) != Ink(b, column, row);
     return count;
 }
 
 const std::string kCapitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 const std::string kDigits = "0123456789";
 
-}  // namespace
+} // namespace
 
 TEST(BuiltInFontGlyphs, TableIsOneByteForEachRowOfEachGlyph) {
     EXPECT_EQ(BuiltInFontTable().size(), 1536u);
@@ -64,15 +69,19 @@ TEST(BuiltInFontGlyphs, TableIsOneByteForEachRowOfEachGlyph) {
 
 TEST(BuiltInFontGlyphs, RowsZeroAndThirteenToFifteenStayEmpty) {
     for (int c = 32; c < 128; ++c)
-        for (int row : {0, 13, 14, 15}) EXPECT_FALSE(RowHasInk(c, row)) << "character " << c << " row " << row;
+        for (int row : {0, 13, 14, 15})
+            EXPECT_FALSE(RowHasInk(c, row)) << "character " << c << " row " << row;
 }
 
 TEST(BuiltInFontGlyphs, SpaceIsBlankAndEveryPrintableGlyphHasInk) {
     EXPECT_EQ(InkRows(' ').top, -1);
-    for (int c = 33; c < 127; ++c) EXPECT_GE(InkRows(c).top, 0) << "character " << c;
+    for (int c = 33; c < 127; ++c)
+        EXPECT_GE(InkRows(c).top, 0) << "character " << c;
 }
 
-TEST(BuiltInFontGlyphs, CapitalsAndDigitsStandOnRowsTwoToTen) { ExpectSpan(kCapitals + kDigits, 2, 10); }
+TEST(BuiltInFontGlyphs, CapitalsAndDigitsStandOnRowsTwoToTen) {
+    ExpectSpan(kCapitals + kDigits, 2, 10);
+}
 
 TEST(BuiltInFontGlyphs, LowerCaseLettersKeepToTheirZones) {
     ExpectSpan("acemnorsuvwxz", 5, 10);
@@ -88,12 +97,15 @@ TEST(BuiltInFontGlyphs, LowerCaseLettersKeepToTheirZones) {
     EXPECT_EQ(InkRows('j').bottom, 12);
 }
 
-TEST(BuiltInFontGlyphs, BracketsReachFromTheCapLineToTheDescenderLine) { ExpectSpan("()[]{}", 2, 12); }
+TEST(BuiltInFontGlyphs, BracketsReachFromTheCapLineToTheDescenderLine) {
+    ExpectSpan("()[]{}", 2, 12);
+}
 
 TEST(BuiltInFontGlyphs, UnderscoreIsANearlyFullRowOnTheBaseline) {
     ExpectSpan("_", 10, 10);
     int width = 0;
-    for (int column = 0; column < 8; ++column) width += Ink('_', column, 10);
+    for (int column = 0; column < 8; ++column)
+        width += Ink('_', column, 10);
     EXPECT_GE(width, 7);
 }
 
@@ -101,11 +113,13 @@ TEST(BuiltInFontGlyphs, ColumnZeroIsTheLeastSignificantBit) {
     // Letters with a straight left stem have ink in column 0 on every row they use...
     for (char c : std::string("BDEFHKLNPRbhkp")) {
         const InkSpan span = InkRows(c);
-        for (int row = span.top; row <= span.bottom; ++row) EXPECT_TRUE(Ink(c, 0, row)) << c << " row " << row;
+        for (int row = span.top; row <= span.bottom; ++row)
+            EXPECT_TRUE(Ink(c, 0, row)) << c << " row " << row;
     }
     // ...and no letter or digit uses column 7, the gap that keeps neighbours apart.
     for (char c : kCapitals + kDigits + "abcdefghijklmnopqrstuvwxyz")
-        for (int row = 0; row < 16; ++row) EXPECT_FALSE(Ink(c, 7, row)) << c << " row " << row;
+        for (int row = 0; row < 16; ++row)
+            EXPECT_FALSE(Ink(c, 7, row)) << c << " row " << row;
 }
 
 TEST(BuiltInFontGlyphs, VerticalStrokesAreTwoPixelsWide) {
@@ -134,10 +148,12 @@ TEST(BuiltInFontGlyphs, VerticalStrokesAreTwoPixelsWide) {
 
 TEST(BuiltInFontGlyphs, GlyphsThatAreEasilyConfusedDifferClearly) {
     for (int a = 32; a < 128; ++a)
-        for (int b = a + 1; b < 128; ++b) EXPECT_GT(PixelsApart(a, b), 0) << "characters " << a << " and " << b;
-    const char* pairs[] = {"0O", "0D", "0Q", "1l", "1I", "lI", "l|", "I|", "5S", "8B", "2Z", "6b", "9g", "9q",
-                           "gq", "pq", "o0", "uv", "ce", "nh", "il", "ij", ",.", ":;", "`'"};
-    for (const char* pair : pairs) EXPECT_GE(PixelsApart(pair[0], pair[1]), 4) << pair;
+        for (int b = a + 1; b < 128; ++b)
+            EXPECT_GT(PixelsApart(a, b), 0) << "characters " << a << " and " << b;
+    const char* pairs[] = {"0O", "0D", "0Q", "1l", "1I", "lI", "l|", "I|", "5S", "8B", "2Z", "6b", "9g",
+                           "9q", "gq", "pq", "o0", "uv", "ce", "nh", "il", "ij", ",.", ":;", "`'"};
+    for (const char* pair : pairs)
+        EXPECT_GE(PixelsApart(pair[0], pair[1]), 4) << pair;
 }
 
 namespace {
@@ -179,8 +195,8 @@ struct Canvas {
 bool WritePng(const Canvas& canvas, const std::string& path) {
     std::vector<png_bytep> rows;
     for (int y = 0; y < canvas.height; ++y)
-        rows.push_back(reinterpret_cast<png_bytep>(
-            const_cast<Rgb*>(&canvas.pixels[static_cast<std::size_t>(y * canvas.width)])));
+        rows.push_back(
+            reinterpret_cast<png_bytep>(const_cast<Rgb*>(&canvas.pixels[static_cast<std::size_t>(y * canvas.width)])));
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -203,17 +219,14 @@ bool WritePng(const Canvas& canvas, const std::string& path) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 TEST(BuiltInFontGlyphs, RendersTheWholeFontForInspection) {
     static_assert(sizeof(Rgb) == 3, "rows are written as packed RGB");
     const std::vector<std::string> samples = {
-        "Red Thai & Scotch Bonnet 0123456789",
-        "The quick brown fox jumps over the lazy dog.",
-        "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG!",
-        "rn m rnm 0O 1lI| 5S 8B 2Z 6b 9gq ij ,.:; `'\"",
-        "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
-        "printf(\"%d\\n\", a[i] + b_j); // {x: y}",
+        "Red Thai & Scotch Bonnet 0123456789",          "The quick brown fox jumps over the lazy dog.",
+        "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG!", "rn m rnm 0O 1lI| 5S 8B 2Z 6b 9gq ij ,.:; `'\"",
+        "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",           "printf(\"%d\\n\", a[i] + b_j); // {x: y}",
     };
     constexpr int kMargin = 16;
     constexpr int kSheetScale = 4;

@@ -9,18 +9,20 @@
 namespace {
 
 int32_t fakeNow = 0;
-int32_t FakeClock() { return fakeNow; }
+int32_t FakeClock() {
+    return fakeNow;
+}
 
 class PacingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fakeNow = 2147483000;  // close to the wrap, so the arithmetic must wrap correctly
+        fakeNow = 2147483000; // close to the wrap, so the arithmetic must wrap correctly
         SetClockSource(FakeClock);
     }
     void TearDown() override { SetClockSource(nullptr); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PacingTest, ThreeFlipsOfAFrameSwitchToVerticalBlankPacing) {
     FramePacing pacing;
@@ -59,7 +61,7 @@ TEST_F(PacingTest, SixtyHertzSpreadsASecondOver40FramesOf17And20Of16) {
     const int32_t start = fakeNow;
     int32_t last = fakeNow;
     for (int frame = 0; frame < 60; ++frame) {
-        fakeNow += 1;  // drawing and presenting take 1 ms
+        fakeNow += 1; // drawing and presenting take 1 ms
         fakeNow += NextFrameWait(pacing);
         ++frameLengths[fakeNow - last];
         last = fakeNow;
@@ -72,12 +74,13 @@ TEST_F(PacingTest, SixtyHertzSpreadsASecondOver40FramesOf17And20Of16) {
 TEST_F(PacingTest, LateFramesCarryNoDebtAndNegativeRatesNeverWait) {
     FramePacing pacing;
     StartPacing(pacing, 60, 0, true, [] {});
-    fakeNow += 500;  // one very late frame
+    fakeNow += 500; // one very late frame
     EXPECT_EQ(NextFrameWait(pacing), 0);
     fakeNow += 1;
-    EXPECT_GE(NextFrameWait(pacing), 15);  // the next frame waits a full period again
+    EXPECT_GE(NextFrameWait(pacing), 15); // the next frame waits a full period again
 
     StartPacing(pacing, -1, 32, true, [&] { fakeNow += 16; });
     EXPECT_TRUE(pacing.softPacing);
-    for (int frame = 0; frame < 100; ++frame) EXPECT_EQ(NextFrameWait(pacing), 0);
+    for (int frame = 0; frame < 100; ++frame)
+        EXPECT_EQ(NextFrameWait(pacing), 0);
 }

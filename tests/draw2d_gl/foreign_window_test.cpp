@@ -40,7 +40,7 @@ protected:
     void TearDown() override { SelectDriver(nullptr, 0); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_P(ForeignWindowTest, FollowsResizeAndSurvivesTheOwnerDestroyingIt) {
     WindowOwner owner;
@@ -78,4 +78,6 @@ TEST_P(ForeignWindowTest, AWindowThatDoesNotExistGivesNull) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDrivers, ForeignWindowTest, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& param) { return param.param ? "OpenGL" : "Software"; });
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "OpenGL" : "Software";
+                         });

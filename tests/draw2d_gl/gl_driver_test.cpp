@@ -1,7 +1,7 @@
 // The OpenGL driver under X: the golden scene and the blend modes against the rasterizer's
 // pictures, read-back orientation, clipping, runs merged into few draw calls, full screen.
-#include "tests/support/golden.h"
 #include "scene.h"
+#include "tests/support/golden.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/gl/gl_driver.h"
@@ -41,7 +41,7 @@ protected:
     GraphicsPtr graphics;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(GlDriverTest, SceneMatchesTheRasterizersGolden) {
     DrawGoldenScene();
@@ -69,7 +69,7 @@ TEST_F(GlDriverTest, BlendModesFollowTheirFactors) {
     SetColor(200, 100, 50);
     SetAlpha(0.3f);
     SetBlend(BlendMask);
-    DrawImage(white, 0, 0);  // modulated alpha 76 < 128: nothing
+    DrawImage(white, 0, 0); // modulated alpha 76 < 128: nothing
     SetBlend(BlendAlpha);
     DrawImage(white, 10, 0);
     SetBlend(BlendLight);
@@ -111,7 +111,8 @@ TEST_F(GlDriverTest, ViewportClipsDrawingAndClearing) {
 TEST_F(GlDriverTest, PicturesOfOneSizeShareADrawCallUntilTheBlendChanges) {
     SetBlend(BlendAlpha);
     const ImagePtr images[] = {Square(30, 0xFFFF0000u, 7), Square(30, 0xFF00FF00u, 7), Square(40, 0xFF0000FFu, 7)};
-    for (int i = 0; i < 2; ++i) DrawImage(images[i], 0, 0);  // textures made before counting
+    for (int i = 0; i < 2; ++i)
+        DrawImage(images[i], 0, 0); // textures made before counting
     DrawImage(images[2], 0, 0);
     Flip(0);
     const uint64_t before = OpenGLDrawCallCount();
@@ -126,7 +127,7 @@ TEST_F(GlDriverTest, PicturesOfOneSizeShareADrawCallUntilTheBlendChanges) {
         SetBlend(i % 2 ? BlendAlpha : BlendLight);
         DrawImage(images[0], 0, 0);
     }
-    DrawImage(images[2], 0, 0);  // 64 x 64: another array texture
+    DrawImage(images[2], 0, 0); // 64 x 64: another array texture
     Flip(0);
     EXPECT_EQ(OpenGLDrawCallCount() - before, 12u);
 }
@@ -176,7 +177,7 @@ TEST_F(GlDriverTest, MaskedAndBlendedPicturesShareAnUploadAndKeepTheirOwnPixels)
     SetClearColor(100, 100, 100);
     ClearBackBuffer();
     const ImagePtr white = Square(8, 0xFFFFFFFFu, 0);
-    DrawImage(white, 100, 100);  // texture made before counting
+    DrawImage(white, 100, 100); // texture made before counting
     Flip(0);
     ClearBackBuffer();
     const uint64_t before = OpenGLDrawCallCount();
@@ -186,10 +187,10 @@ TEST_F(GlDriverTest, MaskedAndBlendedPicturesShareAnUploadAndKeepTheirOwnPixels)
         SetAlpha(i < 2 ? 0.6f : (i < 4 ? 0.3f : 1.0f));
         DrawImage(white, static_cast<float>(10 * i), 0);
     }
-    EXPECT_EQ(Pixel(4, 4), 0xC86432u);   // masked at alpha 0.6: the source itself
-    EXPECT_EQ(Pixel(24, 4), 0x646464u);  // masked at alpha 0.3: nothing
+    EXPECT_EQ(Pixel(4, 4), 0xC86432u);  // masked at alpha 0.6: the source itself
+    EXPECT_EQ(Pixel(24, 4), 0x646464u); // masked at alpha 0.3: nothing
     EXPECT_EQ(Pixel(44, 4), 0xC86432u);
-    const uint32_t blended = Pixel(14, 4);  // 0.6 * 200 + 0.4 * 100 = 160
+    const uint32_t blended = Pixel(14, 4); // 0.6 * 200 + 0.4 * 100 = 160
     EXPECT_NEAR(static_cast<int>(blended >> 16), 160, 1);
     EXPECT_NEAR(static_cast<int>(blended & 0xFF), 70, 1);
     EXPECT_EQ(OpenGLDrawCallCount() - before, 2u);
@@ -240,4 +241,4 @@ TEST(GlDepthOrder, APileInEveryBlendModeMatchesTheRasterizer) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -22,7 +22,7 @@ const bool servedAsOwner = [] {
     _exit(0);
 }();
 
-}  // namespace
+} // namespace
 
 WindowOwner::WindowOwner() {
     int toChild[2], fromChild[2];

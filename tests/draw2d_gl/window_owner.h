@@ -21,7 +21,6 @@ public:
     static void Serve(int commands, int replies);
 
 private:
-
     pid_t pid_ = -1;
     int commands_ = -1, replies_ = -1;
     uint64_t window_ = 0;

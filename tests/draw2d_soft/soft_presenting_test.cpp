@@ -17,11 +17,11 @@ namespace {
 // What the test sees of its presenter.
 struct Window {
     int32_t width = 40, height = 30;
-    std::vector<std::vector<uint32_t>> memories;  // every FrameMemory handed out, the last one live
+    std::vector<std::vector<uint32_t>> memories; // every FrameMemory handed out, the last one live
     std::vector<std::pair<int32_t, int32_t>> memorySizes;
-    std::map<int, uint32_t> shown;  // the pixel at (0, 0) of each frame by its number, as read
+    std::map<int, uint32_t> shown; // the pixel at (0, 0) of each frame by its number, as read
     int presents = 0;
-    int foreignPresents = 0;      // Present calls with pixels that were not the presenter's memory
+    int foreignPresents = 0; // Present calls with pixels that were not the presenter's memory
 };
 
 class LateReader : public SoftPresenter {
@@ -92,7 +92,7 @@ protected:
     std::shared_ptr<Window> window_ = std::make_shared<Window>();
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SoftPresenting, AFrameIsReadBeforeTheNextOneIsDrawnOverIt) {
     GraphicsPtr graphics = OpenDisplay(64, 48, 0, 0, 0);
@@ -104,7 +104,7 @@ TEST_F(SoftPresenting, AFrameIsReadBeforeTheNextOneIsDrawnOverIt) {
     ClearTo(0, 0, 255);
     Flip(0);
     ClearTo(0, 255, 0);
-    EXPECT_EQ(Pixel(0, 0), 0x00FF00u);  // finishing the green frame waits for the blue one's reading
+    EXPECT_EQ(Pixel(0, 0), 0x00FF00u); // finishing the green frame waits for the blue one's reading
     ASSERT_EQ(window_->presents, red + 2);
     ASSERT_EQ(window_->shown.count(red + 1), 1u);
     EXPECT_EQ(window_->shown[red] & 0xFFFFFF, 0xFF0000u);
@@ -126,8 +126,8 @@ TEST_F(SoftPresenting, AGrowingWindowGetsBiggerMemoryKeepingItsPixels) {
     Flip(0);
     ASSERT_EQ(window_->memorySizes.size(), 2u);
     EXPECT_EQ(window_->memorySizes.back(), std::make_pair(80, 50));
-    EXPECT_EQ(Pixel(10, 10), 0xFF0000u);  // kept from the smaller frame
-    EXPECT_EQ(Pixel(72, 47), 0x00FF00u);  // drawn in the new area
-    EXPECT_EQ(Pixel(60, 10), 0x000000u);  // new and untouched
+    EXPECT_EQ(Pixel(10, 10), 0xFF0000u); // kept from the smaller frame
+    EXPECT_EQ(Pixel(72, 47), 0x00FF00u); // drawn in the new area
+    EXPECT_EQ(Pixel(60, 10), 0x000000u); // new and untouched
     EXPECT_EQ(window_->foreignPresents, 0);
 }

@@ -1,7 +1,7 @@
 // The drawing state and primitives on an offscreen software display: transform, images, blend
 // modes, text, viewport clearing, and the first selection of a display.
-#include "tests/support/golden.h"
 #include "scene.h"
+#include "tests/support/golden.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -36,7 +36,7 @@ protected:
     GraphicsPtr graphics;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DrawingTest, FirstSelectionSetsTheStartingState) {
     int32_t r, g, b, x, y, w, h;
@@ -118,7 +118,9 @@ TEST_F(DrawingTest, ClearOnlyTouchesTheViewport) {
 TEST_F(DrawingTest, TextWidthCountsEightPixelsPerPrintableCharacter) {
     EXPECT_EQ(TextWidth("Tepin "), 48);
     EXPECT_EQ(TextWidth("Red Thai"), 64);
-    EXPECT_EQ(TextWidth("A\xE9" "B\x01"), 16);
+    EXPECT_EQ(TextWidth("A\xE9"
+                        "B\x01"),
+              16);
     EXPECT_EQ(TextHeight(), 16);
 }
 

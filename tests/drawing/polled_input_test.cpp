@@ -25,13 +25,13 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PolledInputTest, TwoPressesCountTwiceThenZeroAndRepeatsNotAtAll) {
     for (int press = 0; press < 2; ++press) {
         EmitEvent(MakeEvent(EventKeyDown, nullptr, KeyF12));
         EmitEvent(MakeEvent(EventKeyRepeat, nullptr, KeyF12));
-        EmitEvent(MakeEvent(EventKeyDown, nullptr, KeyF12));  // still down: not a new press
+        EmitEvent(MakeEvent(EventKeyDown, nullptr, KeyF12)); // still down: not a new press
         EmitEvent(MakeEvent(EventKeyUp, nullptr, KeyF12));
     }
     EXPECT_EQ(KeyHitCount(KeyF12), 2);

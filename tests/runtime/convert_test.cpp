@@ -17,7 +17,8 @@ TEST(TextToInt, ReadsDecimalHexAndBinaryLeniently) {
 }
 
 TEST(TextToInt, NoDigitsGiveZero) {
-    for (const char* text : {"", "-", "+", "$", "%", "abc", "$G", " - 5", "--5"}) EXPECT_EQ(TextToInt(text), 0) << text;
+    for (const char* text : {"", "-", "+", "$", "%", "abc", "$G", " - 5", "--5"})
+        EXPECT_EQ(TextToInt(text), 0) << text;
 }
 
 TEST(TextToInt, WrapsAt32Bits) {
@@ -30,7 +31,12 @@ TEST(TextToInt, WrapsAt32Bits) {
     EXPECT_NO_FATAL_FAILURE(TextToInt(std::string(100000, '9')));
 }
 
-TEST(TextToInt, StopsAtEmbeddedNul) { EXPECT_EQ(TextToInt(std::string("12\0" "34", 5)), 12); }
+TEST(TextToInt, StopsAtEmbeddedNul) {
+    EXPECT_EQ(TextToInt(std::string("12\0"
+                                    "34",
+                                    5)),
+              12);
+}
 
 TEST(TextToFloat, BehavesLikeAtofInSinglePrecision) {
     EXPECT_EQ(TextToFloat("2"), 2.0f);

@@ -31,9 +31,11 @@ TEST(Random, SequenceAfterSeedIsExact) {
     EXPECT_DOUBLE_EQ(RandomUnit(), 0.7916505766277162);
     SeedRandom(12345);
     const int32_t expected[] = {1, 2, 2, 2, 1, 2, 2, 2};
-    for (int32_t value : expected) EXPECT_EQ(RandomInt(1, 2), value);
+    for (int32_t value : expected)
+        EXPECT_EQ(RandomInt(1, 2), value);
     SeedRandom(42);
-    for (int32_t value : {7, 54, 1233, 1032, 336}) EXPECT_EQ(RandomInt(0, 2000), value);
+    for (int32_t value : {7, 54, 1233, 1032, 336})
+        EXPECT_EQ(RandomInt(0, 2000), value);
 }
 
 TEST(Random, EachDrawAdvancesTwoStepsAndFloatOne) {

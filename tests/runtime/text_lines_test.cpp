@@ -20,7 +20,7 @@ std::unique_ptr<std::FILE, FileCloser> MemoryFile(const std::string& bytes) {
     return std::unique_ptr<std::FILE, FileCloser>(file);
 }
 
-}  // namespace
+} // namespace
 
 TEST(LineReader, EndsLinesAtLfNulAndEndDroppingCr) {
     auto file = MemoryFile(std::string("a\r\nb\nc\0d\rx\re", 13));

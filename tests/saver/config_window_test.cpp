@@ -393,4 +393,4 @@ TEST_F(ConfigWindowTest, RunConfigPlacesOnTheHostWindowNamedOnTheCommandLine) {
     EXPECT_EQ(saver.saves, 0);
 }
 
-}  // namespace
+} // namespace

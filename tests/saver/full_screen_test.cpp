@@ -12,17 +12,18 @@
 #include "runtime/program.h"
 #include "runtime/termination.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <csignal>
 #include <set>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TEST(EventEndsSaver, PressesAndCloseRequestsEndIt) {
-    for (int32_t id : {EventKeyDown, EventMouseDown, EventAppTerminate, EventWindowClose}) EXPECT_TRUE(EventEndsSaver(id, 0, 0));
+    for (int32_t id : {EventKeyDown, EventMouseDown, EventAppTerminate, EventWindowClose})
+        EXPECT_TRUE(EventEndsSaver(id, 0, 0));
     for (int32_t id : {0, EventKeyUp, EventKeyRepeat, EventKeyChar, EventMouseUp, EventMouseWheel, EventAppSuspend,
                        EventAppResume, EventTimerTick})
         EXPECT_FALSE(EventEndsSaver(id, 0, 0)) << id;
@@ -106,7 +107,7 @@ protected:
     TSaver saver;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(HeadlessSaverTest, WithoutAScreenNothingOpens) {
     saver.RunSaver();
@@ -117,7 +118,8 @@ TEST_F(HeadlessSaverTest, SlowRatesAreNotPacedAndTheDesktopIsCapturedFirst) {
     headless->caps = {64, 48, 24, 1, 30};
     headless->desktop = CreatePixmap(64, 48, FormatRGBA8888, 4);
     for (int32_t y = 0; y < 48; ++y)
-        for (int32_t x = 0; x < 64; ++x) WritePixel(*headless->desktop, x, y, 0xFFFF0000u);
+        for (int32_t x = 0; x < 64; ++x)
+            WritePixel(*headless->desktop, x, y, 0xFFFF0000u);
     // Asked to end before the first frame, the saver sets up and returns.
     InstallTerminationSignals();
     raise(SIGTERM);

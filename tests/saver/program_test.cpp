@@ -17,7 +17,7 @@ namespace {
 const fs::path kProgram = fs::path(CAPSARO_BINARY_DIR) / "capsaro";
 
 struct Run {
-    int status;  // exit status, or -1 when it did not exit normally
+    int status; // exit status, or -1 when it did not exit normally
 };
 
 // Runs `program` with `arguments` in `workDir`, without DISPLAY, with HOME and XDG_CONFIG_HOME
@@ -34,7 +34,8 @@ Run RunProgram(const fs::path& program, const std::vector<std::string>& argument
         setenv("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
         setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(121);
@@ -61,7 +62,7 @@ protected:
     fs::path copy;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ProgramTest, CopyInAnEmptyFolderCreatesTheDefaultFileBesideItself) {
     EXPECT_EQ(RunProgram(copy, {"/a"}, root / "elsewhere", root / "home").status, 0);
@@ -72,8 +73,22 @@ TEST_F(ProgramTest, CopyInAnEmptyFolderCreatesTheDefaultFileBesideItself) {
 
 TEST_F(ProgramTest, EverySwitchAndAnyArgumentListExitsWithZero) {
     const std::vector<std::vector<std::string>> argumentLists = {
-        {"/a"}, {"-A"}, {"x"}, {"s"}, {""}, {"", ""}, {"/s"}, {"-S", "extra"}, {"/p"}, {"/p", "0"},
-        {"/l", "junk"}, {"/c"}, {"/c:12"}, {"/zz"}, {std::string(100000, 'a')}, {"\xff\xfe/\x80"},
+        {"/a"},
+        {"-A"},
+        {"x"},
+        {"s"},
+        {""},
+        {"", ""},
+        {"/s"},
+        {"-S", "extra"},
+        {"/p"},
+        {"/p", "0"},
+        {"/l", "junk"},
+        {"/c"},
+        {"/c:12"},
+        {"/zz"},
+        {std::string(100000, 'a')},
+        {"\xff\xfe/\x80"},
         {"/a", std::string(5000, '\xC3')},
     };
     for (const auto& arguments : argumentLists) {
@@ -95,10 +110,15 @@ TEST_F(ProgramTest, OwnOptionsExitWithTwoOnFaultsAndZeroForHelpAndVersion) {
     const fs::path work = root / "elsewhere", home = root / "home";
     EXPECT_EQ(RunProgram(copy, {"--help"}, work, home).status, 0);
     EXPECT_EQ(RunProgram(copy, {"-version"}, work, home).status, 0);
-    for (const std::vector<std::string>& faulty : std::vector<std::vector<std::string>>{
-             {"--bogus"}, {"/s", "--count", "many"}, {"--scale"}, {"--motion", "9", "/s"}, {"--root", "--window-id", "x"},
-             // One run's overrides would be stored by the configuration window's OK.
-             {"--count", "5"}, {"/c", "--no-clear"}}) {
+    for (const std::vector<std::string>& faulty :
+         std::vector<std::vector<std::string>>{{"--bogus"},
+                                               {"/s", "--count", "many"},
+                                               {"--scale"},
+                                               {"--motion", "9", "/s"},
+                                               {"--root", "--window-id", "x"},
+                                               // One run's overrides would be stored by the configuration window's OK.
+                                               {"--count", "5"},
+                                               {"/c", "--no-clear"}}) {
         EXPECT_EQ(RunProgram(copy, faulty, work, home).status, 2) << faulty[0];
     }
     // Help and version leave no settings file behind: they run before anything is loaded.
@@ -110,8 +130,9 @@ TEST_F(ProgramTest, OwnOptionsExitWithTwoOnFaultsAndZeroForHelpAndVersion) {
 TEST_F(ProgramTest, OverridesNeverReachTheSettingsFile) {
     const std::string stored = "12\r\n0.250000000\r\n1\r\n1\r\n1\r\n1\r\n3\r\n0\r\n";
     std::ofstream(root / "bin" / "Capsaro.cfg", std::ios::binary) << stored;
-    EXPECT_EQ(RunProgram(copy, {"/a", "--count", "900", "--scale", "2", "--no-desktop", "--no-names", "--no-shadows",
-                                "--no-change", "--motion", "1", "--clear"},
+    EXPECT_EQ(RunProgram(copy,
+                         {"/a", "--count", "900", "--scale", "2", "--no-desktop", "--no-names", "--no-shadows",
+                          "--no-change", "--motion", "1", "--clear"},
                          root / "elsewhere", root / "home")
                   .status,
               0);

@@ -28,7 +28,7 @@ std::string ErrorOf(std::vector<std::string> arguments) {
     return error;
 }
 
-}  // namespace
+} // namespace
 
 TEST(RunOptions, ValuesInBothSpellingsAndWithEqualsSign) {
     const RunOptions options = Parse({"--count", "50", "-scale", "1.25", "--motion=4", "-no-clear", "--desktop"});
@@ -47,18 +47,29 @@ TEST(RunOptions, ValuesInBothSpellingsAndWithEqualsSign) {
 }
 
 TEST(RunOptions, BadValuesAndUnknownOptionsNameTheCulprit) {
-    for (const auto& [option, value] : std::vector<std::pair<std::string, std::string>>{
-             {"--count", "1001"}, {"--count", "-1"}, {"--count", "5x"}, {"--count", ""}, {"--count", "1e2"},
-             {"--scale", "0.01"}, {"--scale", "2.5"}, {"--scale", "nan"}, {"--scale", "abc"},
-             {"--motion", "5"}, {"--motion", "-1"}, {"--window-id", "0"}, {"--window-id", "0x"},
-             {"--window-id", "12ab"}, {"--window-id", "0x1FFFFFFFF"}}) {
+    for (const auto& [option, value] :
+         std::vector<std::pair<std::string, std::string>>{{"--count", "1001"},
+                                                          {"--count", "-1"},
+                                                          {"--count", "5x"},
+                                                          {"--count", ""},
+                                                          {"--count", "1e2"},
+                                                          {"--scale", "0.01"},
+                                                          {"--scale", "2.5"},
+                                                          {"--scale", "nan"},
+                                                          {"--scale", "abc"},
+                                                          {"--motion", "5"},
+                                                          {"--motion", "-1"},
+                                                          {"--window-id", "0"},
+                                                          {"--window-id", "0x"},
+                                                          {"--window-id", "12ab"},
+                                                          {"--window-id", "0x1FFFFFFFF"}}) {
         const std::string error = ErrorOf({option, value});
         EXPECT_NE(error.find(option), std::string::npos) << error;
         EXPECT_NE(error.find("'" + value + "'"), std::string::npos) << error;
         EXPECT_EQ(error.find('\n'), std::string::npos);
     }
     EXPECT_NE(ErrorOf({"--frobnicate"}).find("--frobnicate"), std::string::npos);
-    EXPECT_NE(ErrorOf({"/s", "--count"}).find("--count"), std::string::npos);  // value missing
+    EXPECT_NE(ErrorOf({"/s", "--count"}).find("--count"), std::string::npos); // value missing
     EXPECT_NE(ErrorOf({"--desktop=1"}).find("--desktop"), std::string::npos);
     EXPECT_NE(ErrorOf({"--"}).find("--"), std::string::npos);
 }
@@ -111,13 +122,13 @@ TEST(HostedShow, BlackClearOnlyWhereTheDesktopCopyLeavesAGap) {
     DesktopImage = nullptr;
     EXPECT_FALSE(HostedBackgroundNeedsClear(640, 480));
     UseDesktop = 1;
-    EXPECT_TRUE(HostedBackgroundNeedsClear(640, 480));  // no screenshot: black
+    EXPECT_TRUE(HostedBackgroundNeedsClear(640, 480)); // no screenshot: black
     DesktopPixmap = CreatePixmap(640, 480, FormatRGBA8888, 4);
     DesktopImage = LoadImage(DesktopPixmap, 0);
     ASSERT_TRUE(DesktopImage);
     DesktopWidth = 640, DesktopHeight = 480;
     EXPECT_FALSE(HostedBackgroundNeedsClear(640, 480));
-    EXPECT_TRUE(HostedBackgroundNeedsClear(641, 480));  // the window grew past the copy
+    EXPECT_TRUE(HostedBackgroundNeedsClear(641, 480)); // the window grew past the copy
     EXPECT_TRUE(HostedBackgroundNeedsClear(640, 700));
     DesktopImage = nullptr, DesktopPixmap = nullptr, DesktopWidth = DesktopHeight = 0;
     UseDesktop = savedDesktop;
@@ -172,7 +183,8 @@ TEST(XScreenSaverDescription, ListsExactlyTheOptionsTheProgramAccepts) {
         for (const std::string& argument : arguments) {
             std::vector<std::string> words{"capsaro"};
             std::istringstream split(argument);
-            for (std::string word; split >> word;) words.push_back(word);
+            for (std::string word; split >> word;)
+                words.push_back(word);
             RunOptions options;
             std::string error;
             EXPECT_TRUE(ParseRunOptions(words, options, error)) << argument << ": " << error;

@@ -32,7 +32,7 @@ pid_t ChildHoldingLock(const std::string& path) {
     return child;
 }
 
-}  // namespace
+} // namespace
 
 TEST(SaverRunningLock, SecondHolderInAnotherProcessIsRefused) {
     const std::string path = LockPath();
@@ -54,7 +54,10 @@ TEST(SaverRunningLock, SecondHolderInAnotherProcessIsRefused) {
 
 TEST(SaverRunningLock, ReleasedWhenTheHolderEnds) {
     const std::string path = LockPath();
-    { SaverRunningLock first(path); ASSERT_TRUE(first.Held()); }
+    {
+        SaverRunningLock first(path);
+        ASSERT_TRUE(first.Held());
+    }
     SaverRunningLock again(path);
     EXPECT_TRUE(again.Held());
     std::filesystem::remove(path);

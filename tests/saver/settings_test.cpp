@@ -52,7 +52,7 @@ protected:
 
 const std::string kDefaultFile = "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n";
 
-}  // namespace
+} // namespace
 
 TEST_F(SettingsTest, FirstStartWritesTheExact36ByteDefaultFile) {
     LoadSettingsFrom(saver, paths);
@@ -113,7 +113,8 @@ TEST_F(SettingsTest, ShortFileSetsMissingLinesToZero) {
 
 TEST_F(SettingsTest, BadFilesLoadWithoutHarm) {
     std::string junk;
-    for (int i = 0; i < 4096; ++i) junk.push_back(static_cast<char>((i * 7919) & 0xFF));
+    for (int i = 0; i < 4096; ++i)
+        junk.push_back(static_cast<char>((i * 7919) & 0xFF));
     WriteBytes(paths.programFile, junk);
     LoadSettingsFrom(saver, paths);
     // A huge file of NUL bytes (sparse, so the test stays cheap): each NUL ends a line.
@@ -168,7 +169,8 @@ TEST_F(SettingsTest, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_FALSE(WriteSettingsFile((root / "program" / "busy").string(), {"1"}, false));
     EXPECT_EQ(ReadFileBytes(paths.programFile), "77\r\n");
     size_t entries = 0;
-    for (const auto& entry : fs::directory_iterator(root / "program")) entries += entry.is_regular_file();
+    for (const auto& entry : fs::directory_iterator(root / "program"))
+        entries += entry.is_regular_file();
     EXPECT_EQ(entries, 1u);
 }
 

@@ -67,7 +67,7 @@ bool AllBlack(const TPixmap& pixmap) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(ShowTest, EachMotionModeDrawsItsGoldenFrame) {
     for (int32_t mode = 1; mode <= 4; ++mode) {
@@ -84,7 +84,8 @@ TEST_F(ShowTest, ShadowsOverTheDesktopCopyWithCaption) {
     UseDesktop = Shadows = ShowNames = 1;
     const PixmapPtr desktop = CreatePixmap(256, 192, FormatRGBA8888, 4);
     for (int32_t y = 0; y < 192; ++y)
-        for (int32_t x = 0; x < 256; ++x) WritePixel(*desktop, x, y, 0xFF000000u | static_cast<uint32_t>(x) << 8 | static_cast<uint32_t>(y));
+        for (int32_t x = 0; x < 256; ++x)
+            WritePixel(*desktop, x, y, 0xFF000000u | static_cast<uint32_t>(x) << 8 | static_cast<uint32_t>(y));
     DesktopImage = LoadImage(desktop, 0);
     StartShow(256, 192, 1, 77, 12);
     EXPECT_EQ(CompareWithGolden(*Frames(3), "saver", "desktop_shadows_caption", 2), "");
@@ -105,7 +106,8 @@ TEST_F(ShowTest, TheSameSeedDrawsTheSameShow) {
     StartShow(200, 150, 4, 31337, 40);
     const PixmapPtr second = Frames(5);
     for (int32_t y = 0; y < 150; ++y)
-        for (int32_t x = 0; x < 200; ++x) ASSERT_EQ(ReadPixel(*first, x, y), ReadPixel(*second, x, y));
+        for (int32_t x = 0; x < 200; ++x)
+            ASSERT_EQ(ReadPixel(*first, x, y), ReadPixel(*second, x, y));
 }
 
 TEST_F(ShowTest, CaptionNamesTheVarietiesAndEndsInOneBlank) {
@@ -141,7 +143,7 @@ TEST_F(ShowTest, CreationDrawsTheModesStartValues) {
     StartShow(1024, 768, 3, 4, 200);
     ASSERT_EQ(ChilliList.size(), 200u);
     for (const TChilli& chilli : ChilliList) {
-        EXPECT_GT(chilli.DX, 0);  // mode 3: everyone starts moving right
+        EXPECT_GT(chilli.DX, 0); // mode 3: everyone starts moving right
         EXPECT_EQ(chilli.DY, 0);
         EXPECT_EQ(chilli.Sway, 1);
         EXPECT_GE(chilli.SwayPhase, 1);
@@ -194,7 +196,7 @@ TEST_F(ShowTest, FallingChilliRestartsAboveWithoutClampingX) {
     CurrentMotionMode = 4;
     TChilli chilli;
     chilli.X = -30, chilli.Y = 867.5f, chilli.DY = 0.5f, chilli.Sway = 3, chilli.SwayPhase = 10;
-    SwayAngle = 80;  // sin(90 degrees) = 1
+    SwayAngle = 80; // sin(90 degrees) = 1
     chilli.Update(1024, 768);
     EXPECT_FLOAT_EQ(chilli.X, -27);
     EXPECT_GE(chilli.Y, -768);

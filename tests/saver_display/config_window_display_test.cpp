@@ -21,7 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int Shell(const std::string& command) { return std::system(command.c_str()); }
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
 
 class ConfigWindowDisplayTest : public ::testing::Test {
 protected:
@@ -68,9 +70,7 @@ protected:
         std::this_thread::sleep_for(std::chrono::milliseconds(400));
         return true;
     }
-    void Point(int x, int y) {
-        Shell("xdotool mousemove " + std::to_string(left + x) + " " + std::to_string(top + y));
-    }
+    void Point(int x, int y) { Shell("xdotool mousemove " + std::to_string(left + x) + " " + std::to_string(top + y)); }
     void ClickAt(int x, int y) {
         Point(x, y);
         Shell("xdotool click 1");
@@ -110,9 +110,9 @@ TEST_F(ConfigWindowDisplayTest, OpensWithA300By260ClientAreaAndCancelStoresNothi
     const int screenWidth = std::stoi(screen), screenHeight = std::stoi(screen.substr(screen.find(' ')));
     EXPECT_EQ(left, (screenWidth - 300) / 2);
     EXPECT_EQ(top, (screenHeight - 260) / 2);
-    ClickAt(40, 18);    // the "Config" tab
-    ClickAt(22, 72);    // "Use desktop as background"
-    ClickAt(260, 242);  // Cancel
+    ClickAt(40, 18);   // the "Config" tab
+    ClickAt(22, 72);   // "Use desktop as background"
+    ClickAt(260, 242); // Cancel
     EXPECT_TRUE(End());
     EXPECT_EQ(ReadFileBytes(file), kStored);
 }
@@ -123,9 +123,9 @@ TEST_F(ConfigWindowDisplayTest, TickingUseDesktopAndOkStoresExactlyThatSetting) 
     ClickAt(22, 72);
     const std::string shots = std::string(CAPSARO_BINARY_DIR) + "/dialog-config.png";
     Shell("import -window root -crop 300x260+" + std::to_string(left) + "+" + std::to_string(top) + " " + shots);
-    ClickAt(185, 242);  // OK
+    ClickAt(185, 242); // OK
     EXPECT_TRUE(End());
     EXPECT_EQ(ReadFileBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
 
-}  // namespace
+} // namespace

@@ -26,20 +26,24 @@ namespace {
 // host_window puts its window's top-left corner here.
 constexpr int32_t kHostX = 10, kHostY = 10;
 
-void Sleep(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
+void Sleep(int ms) {
+    std::this_thread::sleep_for(milliseconds(ms));
+}
 
 // Share of the screen's pixels inside the rectangle for which `match` holds.
-template <typename Match>
-double RegionShare(int32_t left, int32_t top, int32_t right, int32_t bottom, Match match) {
+template <typename Match> double RegionShare(int32_t left, int32_t top, int32_t right, int32_t bottom, Match match) {
     const PixmapPtr screen = MakeX11Platform()->CaptureDesktop();
     if (!screen) return -1;
     size_t hits = 0, all = 0;
     for (int32_t y = top; y < bottom; ++y)
-        for (int32_t x = left; x < right; ++x, ++all) hits += match(ReadPixel(*screen, x, y) & 0xFFFFFF);
+        for (int32_t x = left; x < right; ++x, ++all)
+            hits += match(ReadPixel(*screen, x, y) & 0xFFFFFF);
     return all ? static_cast<double>(hits) / static_cast<double>(all) : -1;
 }
 
-bool IsWhite(uint32_t rgb) { return rgb == 0xFFFFFFu; }
+bool IsWhite(uint32_t rgb) {
+    return rgb == 0xFFFFFFu;
+}
 
 // A host_window process: a white top-level window of another process, destroyed by Close().
 class HostWindow {
@@ -97,7 +101,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(HostedX11Test, DrawsFollowsAResizeHoldsNoGrabAndEndsSoonAfterSigterm) {
     HostWindow host(folder, 200, 150);
@@ -117,8 +121,9 @@ TEST_F(HostedX11Test, DrawsFollowsAResizeHoldsNoGrabAndEndsSoonAfterSigterm) {
     Display* display = XOpenDisplay(nullptr);
     ASSERT_TRUE(display);
     const Window root = DefaultRootWindow(display);
-    EXPECT_EQ(XGrabPointer(display, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
-              GrabSuccess);
+    EXPECT_EQ(
+        XGrabPointer(display, root, False, ButtonPressMask, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
+        GrabSuccess);
     EXPECT_EQ(XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime), GrabSuccess);
     XUngrabPointer(display, CurrentTime);
     XUngrabKeyboard(display, CurrentTime);

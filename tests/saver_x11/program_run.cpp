@@ -24,7 +24,8 @@ ProgramRun::ProgramRun(const std::string& program, const std::vector<std::string
             close(fd);
         }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(121);
@@ -65,9 +66,9 @@ void ProgramRun::Signal(int signal) {
 
 std::string FolderWithProgramCopy(const std::string& prefix) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() /
-                            (prefix + std::to_string(getpid()) + "-" +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const fs::path folder =
+        fs::temp_directory_path() /
+        (prefix + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
     fs::copy_file(fs::path(CAPSARO_BINARY_DIR) / "capsaro", folder / "capsaro");

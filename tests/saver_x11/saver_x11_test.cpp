@@ -7,11 +7,11 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -20,17 +20,18 @@ using std::chrono::milliseconds;
 
 namespace {
 
-
-void Sleep(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
+void Sleep(int ms) {
+    std::this_thread::sleep_for(milliseconds(ms));
+}
 
 // Share of the screen's pixels for which `match` holds.
-template <typename Match>
-double ScreenShare(Match match) {
+template <typename Match> double ScreenShare(Match match) {
     const PixmapPtr screen = MakeX11Platform()->CaptureDesktop();
     if (!screen) return -1;
     size_t hits = 0;
     for (int32_t y = 0; y < screen->height; y += 2)
-        for (int32_t x = 0; x < screen->width; x += 2) hits += match(ReadPixel(*screen, x, y) & 0xFFFFFF);
+        for (int32_t x = 0; x < screen->width; x += 2)
+            hits += match(ReadPixel(*screen, x, y) & 0xFFFFFF);
     return static_cast<double>(hits) / (static_cast<double>(screen->width / 2) * (screen->height / 2));
 }
 
@@ -47,12 +48,13 @@ protected:
     }
     // Writes the eight settings lines: count, scale, desktop, names, shadows, change, mode, clear.
     void Settings(const std::string& lines) { std::ofstream(folder / "Capsaro.cfg", std::ios::binary) << lines; }
-
 };
 
-bool IsDesktopBlue(uint32_t rgb) { return rgb == 0x204080u; }
+bool IsDesktopBlue(uint32_t rgb) {
+    return rgb == 0x204080u;
+}
 
-}  // namespace
+} // namespace
 
 TEST_F(SaverX11Test, FullScreenDrawsAndEndsOnATwoPixelMoveNotOnOne) {
     Settings("300\r\n0.5\r\n0\r\n0\r\n0\r\n0\r\n1\r\n1\r\n");
@@ -155,7 +157,7 @@ TEST_F(SaverX11Test, PreviewDrawsInAnotherProcesssWindowIgnoresInputAndEndsWithI
             Sleep(200);
             EXPECT_TRUE(preview->Running());
         }
-        close(fds[1]);  // the host destroys its window
+        close(fds[1]); // the host destroys its window
         int status = -1;
         EXPECT_TRUE(preview->WaitFor(milliseconds(1000), status)) << "round " << round;
         EXPECT_EQ(status, 0) << "round " << round << ": " << Output();
@@ -188,7 +190,7 @@ TEST(X11Platform, CaptureKeepsRedAndBlueInPlaceWithFullAlpha) {
     ScreenCaps caps;
     ASSERT_TRUE(platform->Screen(caps));
     EXPECT_EQ(caps.width, screen->width);
-    EXPECT_EQ(caps.refresh, 60);  // the server reports no rate
+    EXPECT_EQ(caps.refresh, 60); // the server reports no rate
     TRect rect;
     EXPECT_FALSE(platform->ClientRect(0x7fffffff, rect));
     EXPECT_EQ(rect.Right, 0);

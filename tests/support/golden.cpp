@@ -12,9 +12,11 @@ namespace {
 
 const std::string kOutputFolder = std::string(CAPSARO_BINARY_DIR) + "/";
 
-int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+int Channel(uint32_t argb, int shift) {
+    return static_cast<int>((argb >> shift) & 0xFF);
+}
 
-}  // namespace
+} // namespace
 
 std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, const std::string& name,
                               int tolerance) {
@@ -38,7 +40,8 @@ std::string ComparePictures(const TPixmap& actual, const TPixmap& expected, cons
             const uint32_t a = ReadPixel(actual, x, y);
             const uint32_t g = ReadPixel(expected, x, y);
             int most = 0;
-            for (int shift : {0, 8, 16}) most = std::max(most, std::abs(Channel(a, shift) - Channel(g, shift)));
+            for (int shift : {0, 8, 16})
+                most = std::max(most, std::abs(Channel(a, shift) - Channel(g, shift)));
             if (most > worst) worst = most, worstX = x, worstY = y;
             const auto shown = static_cast<uint32_t>(std::min(255, most * 8));
             WritePixel(*difference, x, y, 0xFF000000u | shown << 16 | shown << 8 | shown);

@@ -9,8 +9,7 @@
 
 // Compares with tests/<folder>/golden/<name>.png. Empty when every channel of every pixel is within
 // `tolerance`; else a description of the largest difference and where the pictures were written.
-std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, const std::string& name,
-                              int tolerance);
+std::string CompareWithGolden(const TPixmap& actual, const std::string& folder, const std::string& name, int tolerance);
 
 // The same comparison with a picture in memory; `name` names the files written when it fails.
 std::string ComparePictures(const TPixmap& actual, const TPixmap& expected, const std::string& name, int tolerance);

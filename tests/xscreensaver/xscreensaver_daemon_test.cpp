@@ -28,7 +28,9 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-void Sleep(int ms) { std::this_thread::sleep_for(milliseconds(ms)); }
+void Sleep(int ms) {
+    std::this_thread::sleep_for(milliseconds(ms));
+}
 
 bool ProgramOnPath(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
@@ -78,7 +80,8 @@ protected:
         fs::create_directories(folder / "home");
         program = folder / "bin" / "capsaro";
         fs::copy_file(fs::path(CAPSARO_BINARY_DIR) / "capsaro", program);
-        for (const fs::path& path : {folder, folder / "bin", program}) chmod(path.c_str(), 0755);
+        for (const fs::path& path : {folder, folder / "bin", program})
+            chmod(path.c_str(), 0755);
         std::ofstream(folder / "home" / ".xscreensaver")
             << "mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\nsplash: False\n"
                "dpmsEnabled: False\ntimeout: 0:30:00\ncycle: 0:30:00\n"
@@ -95,9 +98,11 @@ protected:
         if (folder.empty()) return;
         if (daemon > 0) {
             Command({"-exit"});
-            for (int wait = 0; wait < 300 && !Ended(daemon); ++wait) Sleep(10);
+            for (int wait = 0; wait < 300 && !Ended(daemon); ++wait)
+                Sleep(10);
             // Whatever the daemon left behind: only processes of this test's home, by id.
-            for (const pid_t pid : ProcessesWithHome(folder / "home")) kill(pid, SIGKILL);
+            for (const pid_t pid : ProcessesWithHome(folder / "home"))
+                kill(pid, SIGKILL);
             if (!Ended(daemon)) kill(daemon, SIGKILL);
             waitpid(daemon, nullptr, 0);
         }
@@ -118,7 +123,8 @@ protected:
             dup2(out, 1);
             dup2(out, 2);
             std::vector<char*> argv;
-            for (std::string& word : words) argv.push_back(word.data());
+            for (std::string& word : words)
+                argv.push_back(word.data());
             argv.push_back(nullptr);
             char* environment[] = {const_cast<char*>(display.c_str()), const_cast<char*>(home.c_str()),
                                    const_cast<char*>("PATH=/usr/bin:/bin"), nullptr};
@@ -154,18 +160,20 @@ protected:
     pid_t daemon = -1;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(XScreenSaverDaemonTest, LaunchesItWithRootItDrawsTheScreenAndEndsOnDeactivate) {
     daemon = Spawn("xscreensaver", {"-no-splash", "-verbose"}, folder / "daemon.txt");
     // The daemon answers once it is up.
     bool up = false;
-    for (int attempt = 0; attempt < 50 && !up; ++attempt, Sleep(100)) up = Command({"-time"}) == 0;
+    for (int attempt = 0; attempt < 50 && !up; ++attempt, Sleep(100))
+        up = Command({"-time"}) == 0;
     ASSERT_TRUE(up) << ReadFileBytes(folder / "daemon.txt");
     ASSERT_EQ(Command({"-select", "1"}), 0) << ReadFileBytes(folder / "command.txt");
 
     pid_t saver = 0;
-    for (int wait = 0; wait < 100 && !saver; ++wait, Sleep(50)) saver = RunningProgram();
+    for (int wait = 0; wait < 100 && !saver; ++wait, Sleep(50))
+        saver = RunningProgram();
     ASSERT_NE(saver, 0) << ReadFileBytes(folder / "daemon.txt");
     std::string commandLine = ReadFileBytes("/proc/" + std::to_string(saver) + "/cmdline");
     for (char& c : commandLine)
@@ -190,7 +198,8 @@ TEST_F(XScreenSaverDaemonTest, LaunchesItWithRootItDrawsTheScreenAndEndsOnDeacti
 
     ASSERT_EQ(Command({"-deactivate"}), 0) << ReadFileBytes(folder / "command.txt");
     const auto sent = Clock::now();
-    while (!Ended(saver) && Clock::now() - sent < milliseconds(3000)) Sleep(5);
+    while (!Ended(saver) && Clock::now() - sent < milliseconds(3000))
+        Sleep(5);
     EXPECT_LT(Clock::now() - sent, milliseconds(1000));
     EXPECT_TRUE(Ended(saver));
 

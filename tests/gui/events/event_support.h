@@ -4,7 +4,10 @@
 #include "gui/events/queue.h"
 
 inline void DrainEvents() {
-    while (QueuedEventCount() > 0) PollEvent();
+    while (QueuedEventCount() > 0)
+        PollEvent();
 }
 
-inline std::shared_ptr<TEvent> KeyDownEvent(int32_t key) { return MakeEvent(EventKeyDown, nullptr, key); }
+inline std::shared_ptr<TEvent> KeyDownEvent(int32_t key) {
+    return MakeEvent(EventKeyDown, nullptr, key);
+}

@@ -18,17 +18,19 @@ TEST(EventText, CarriesEveryFieldAndTextExtraOnly) {
 }
 
 TEST(EventText, UnknownIdIsNamedByNumber) {
-    EXPECT_EQ(EventToText(*MakeEvent(0x205, nullptr, 1)), "Unknown Event, id=517: data=1, mods=0, x=0, y=0, extra=\"\"");
+    EXPECT_EQ(EventToText(*MakeEvent(0x205, nullptr, 1)),
+              "Unknown Event, id=517: data=1, mods=0, x=0, y=0, extra=\"\"");
     EXPECT_EQ(EventToText(TEvent{}), "Unknown Event, id=0: data=0, mods=0, x=0, y=0, extra=\"\"");
 }
 
 TEST(EventNames, EachIdHasItsOwnNameInItsGroup) {
     const std::pair<int32_t, const char*> samples[] = {
-        {257, "AppSuspend"},   {259, "AppTerminate"},  {516, "KeyRepeat"},     {1027, "MouseMove"},
-        {1030, "MouseLeave"},  {2049, "TimerTick"},    {8193, "GadgetAction"}, {8199, "GadgetDone"},
+        {257, "AppSuspend"},   {259, "AppTerminate"},   {516, "KeyRepeat"},     {1027, "MouseMove"},
+        {1030, "MouseLeave"},  {2049, "TimerTick"},     {8193, "GadgetAction"}, {8199, "GadgetDone"},
         {16385, "WindowMove"}, {16389, "WindowAccept"}, {32769, "MenuAction"},
     };
-    for (const auto& [id, name] : samples) EXPECT_EQ(EventName(id), name) << id;
+    for (const auto& [id, name] : samples)
+        EXPECT_EQ(EventName(id), name) << id;
 
     std::set<std::string_view> names;
     int32_t known = 0;

@@ -24,7 +24,7 @@ std::string RunChain(int32_t id, const std::string& start) {
     return result ? result->text : std::string("<none>");
 }
 
-}  // namespace
+} // namespace
 
 TEST(Hooks, HigherPriorityFirstThenOrderAdded) {
     const int32_t id = AllocHookId();
@@ -71,7 +71,7 @@ std::shared_ptr<TObject> RemoveSelfAndAppend(int32_t id, const std::shared_ptr<T
     AddHook(id, AppendContext, MakeText("late"), -100);
     return AppendContext(id, data, context);
 }
-}  // namespace
+} // namespace
 
 TEST(Hooks, ChangesMadeWhileRunningApplyToTheNextRun) {
     selfRemovingId = AllocHookId();
@@ -85,7 +85,8 @@ TEST(HooksDeathTest, The257thIdIsARuntimeError) {
     // Ids 0 to 255 are handed out; the next request ends the process with the error.
     EXPECT_DEATH(
         {
-            for (;;) std::fprintf(stderr, "id %d\n", AllocHookId());
+            for (;;)
+                std::fprintf(stderr, "id %d\n", AllocHookId());
         },
         "id 255\nRuntime error: Too many hook ids");
 }

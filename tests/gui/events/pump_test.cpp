@@ -66,7 +66,7 @@ private:
     bool readable_ = false;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PumpTest, PollSystemDispatchesWaitingMessagesAndNeverWaits) {
     EXPECT_EQ(PollEvent(), 0);
@@ -104,7 +104,8 @@ TEST_F(PumpTest, WaitEventFromInsideAMessageHandlerDoesNotHang) {
 }
 
 TEST_F(PumpTest, AFloodOfMessagesFillsTheQueueAndReturns) {
-    for (int32_t i = 0; i < 10000; ++i) host->Push([i] { EmitEvent(KeyDownEvent(i)); });
+    for (int32_t i = 0; i < 10000; ++i)
+        host->Push([i] { EmitEvent(KeyDownEvent(i)); });
     PollSystem();
     EXPECT_EQ(host->Pending(), 0u);
     EXPECT_EQ(QueuedEventCount(), 256);
@@ -152,7 +153,7 @@ TEST_F(PumpTest, ASourceMayBeRemovedByItsOwnMessage) {
         RemovePumpSource(second);
         EmitEvent(KeyDownEvent(1));
     });
-    PollSystem();  // this round still runs the removed source
+    PollSystem(); // this round still runs the removed source
     second->Push([] { EmitEvent(KeyDownEvent(3)); });
     PollSystem();
     EXPECT_EQ(QueuedEventCount(), 2);

@@ -16,7 +16,7 @@ protected:
     void TearDown() override { DrainEvents(); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(EventQueueTest, KeepsTheFirst256AndReleasesTheRest) {
     std::vector<std::weak_ptr<TEvent>> emitted;
@@ -27,7 +27,8 @@ TEST_F(EventQueueTest, KeepsTheFirst256AndReleasesTheRest) {
     }
     EXPECT_EQ(QueuedEventCount(), 256);
     EXPECT_FALSE(emitted[255].expired());
-    for (size_t i = 256; i < emitted.size(); ++i) EXPECT_TRUE(emitted[i].expired()) << i;
+    for (size_t i = 256; i < emitted.size(); ++i)
+        EXPECT_TRUE(emitted[i].expired()) << i;
 
     for (int32_t key = 0; key < 256; ++key) {
         ASSERT_EQ(PollEvent(), EventKeyDown);
@@ -40,7 +41,8 @@ TEST_F(EventQueueTest, RingKeepsOrderAcrossManyWraps) {
     // Counters run far past the slot count; order and contents survive each wrap.
     int32_t next = 0;
     for (int round = 0; round < 40; ++round) {
-        for (int i = 0; i < 100; ++i) EmitEvent(KeyDownEvent(round * 100 + i));
+        for (int i = 0; i < 100; ++i)
+            EmitEvent(KeyDownEvent(round * 100 + i));
         for (int i = 0; i < 100; ++i, ++next) {
             ASSERT_EQ(PollEvent(), EventKeyDown);
             ASSERT_EQ(EventData(), next);
@@ -72,7 +74,8 @@ TEST_F(EventQueueTest, MergedIdsUpdateTheQueuedEventOfTheSameSource) {
 }
 
 TEST_F(EventQueueTest, OtherIdsAreNeverMerged) {
-    for (int i = 0; i < 3; ++i) EmitEvent(MakeEvent(EventMouseMove, nullptr, 0, 0, i, i));
+    for (int i = 0; i < 3; ++i)
+        EmitEvent(MakeEvent(EventMouseMove, nullptr, 0, 0, i, i));
     EmitEvent(MakeEvent(EventWindowClose));
     EmitEvent(MakeEvent(EventWindowClose));
     EXPECT_EQ(QueuedEventCount(), 5);
@@ -80,7 +83,8 @@ TEST_F(EventQueueTest, OtherIdsAreNeverMerged) {
 
 TEST_F(EventQueueTest, AFullQueueStillMergesIntoAQueuedEvent) {
     EmitEvent(MakeEvent(EventWindowSize, nullptr, 0, 0, 100, 100));
-    for (int32_t key = 0; key < 300; ++key) EmitEvent(KeyDownEvent(key));
+    for (int32_t key = 0; key < 300; ++key)
+        EmitEvent(KeyDownEvent(key));
     EmitEvent(MakeEvent(EventWindowSize, nullptr, 0, 0, 640, 480));
     EmitEvent(MakeEvent(EventWindowMove, nullptr, 0, 0, 5, 5));
     ASSERT_EQ(QueuedEventCount(), 256);
@@ -111,7 +115,7 @@ TEST_F(EventQueueTest, PeekShowsTheOldestWithoutTakingIt) {
     ASSERT_NE(peeked, nullptr);
     EXPECT_EQ(peeked->data, 1);
     EXPECT_EQ(QueuedEventCount(), 2);
-    EXPECT_EQ(EventID(), 0);  // the current event is untouched
+    EXPECT_EQ(EventID(), 0); // the current event is untouched
     PollEvent();
     EXPECT_EQ(CurrentEvent(), peeked);
 }
@@ -128,7 +132,7 @@ std::shared_ptr<TObject> CountKeys(int32_t, const std::shared_ptr<TObject>& data
     if (event && event->id == EventKeyDown) ++keysSeenBeforeQueue;
     return data;
 }
-}  // namespace
+} // namespace
 
 TEST_F(EventQueueTest, QueueHookPassesEventsOnAndOtherDataAsNone) {
     AddHook(EmitEventHook(), RecordData, nullptr, -20000);
@@ -146,7 +150,8 @@ TEST_F(EventQueueTest, QueueHookPassesEventsOnAndOtherDataAsNone) {
 TEST_F(EventQueueTest, AnEarlierHookSeesEventsTheFullQueueDrops) {
     AddHook(EmitEventHook(), CountKeys, nullptr, 0);
     keysSeenBeforeQueue = 0;
-    for (int32_t key = 0; key < 300; ++key) EmitEvent(KeyDownEvent(key));
+    for (int32_t key = 0; key < 300; ++key)
+        EmitEvent(KeyDownEvent(key));
     RemoveHook(EmitEventHook(), CountKeys, nullptr);
     EXPECT_EQ(keysSeenBeforeQueue, 300);
     EXPECT_EQ(QueuedEventCount(), 256);

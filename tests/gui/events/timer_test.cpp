@@ -19,9 +19,11 @@ protected:
     void TearDown() override { DrainEvents(); }
 };
 
-void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
-}  // namespace
+} // namespace
 
 TEST(TimerPeriod, IsThousandOverHertzTruncated) {
     EXPECT_EQ(TimerPeriod(100.0f), 10);
@@ -62,7 +64,7 @@ TEST_F(TimerTest, WaitTimerCountsTicksSinceTheLastWait) {
     EXPECT_GE(second, 8);
     EXPECT_EQ(first + second, TimerTicks(timer));
     StopTimer(timer);
-    EXPECT_EQ(WaitTimer(timer), 0);  // stopped: nothing more will come, so it does not wait
+    EXPECT_EQ(WaitTimer(timer), 0); // stopped: nothing more will come, so it does not wait
 }
 
 TEST_F(TimerTest, ARunningTimerHoldsItselfUntilStopped) {
@@ -72,13 +74,14 @@ TEST_F(TimerTest, ARunningTimerHoldsItselfUntilStopped) {
         watch = timer;
     }
     ASSERT_FALSE(watch.expired());
-    while (QueuedEventCount() == 0) WaitSystem();
+    while (QueuedEventCount() == 0)
+        WaitSystem();
     ASSERT_EQ(PollEvent(), EventTimerTick);
     EXPECT_EQ(EventSource(), watch.lock());
 
     StopTimer(watch.lock());
     DrainEvents();
-    PollEvent();  // the null event replaces the last tick as the current event
+    PollEvent(); // the null event replaces the last tick as the current event
     EXPECT_TRUE(watch.expired());
 }
 
@@ -94,7 +97,7 @@ TEST_F(TimerTest, ATimerWithAnEventEmitsThatObjectAtEachTick) {
     EXPECT_EQ(timer->self, nullptr);
     DrainEvents();
     PollEvent();
-    EXPECT_EQ(repaint.use_count(), 1);  // neither the timer nor the queue holds it any more
+    EXPECT_EQ(repaint.use_count(), 1); // neither the timer nor the queue holds it any more
 }
 
 TEST_F(TimerTest, RatesNoTimerCanKeepNeverTickAndHoldNothing) {
@@ -109,12 +112,13 @@ TEST_F(TimerTest, RatesNoTimerCanKeepNeverTickAndHoldNothing) {
 }
 
 namespace {
-std::shared_ptr<TObject> StopOnFirstTick(int32_t, const std::shared_ptr<TObject>& data, const std::shared_ptr<TObject>&) {
+std::shared_ptr<TObject> StopOnFirstTick(int32_t, const std::shared_ptr<TObject>& data,
+                                         const std::shared_ptr<TObject>&) {
     const auto* event = dynamic_cast<const TEvent*>(data.get());
     if (event && event->id == EventTimerTick) StopTimer(std::static_pointer_cast<TTimer>(event->source));
     return data;
 }
-}  // namespace
+} // namespace
 
 TEST_F(TimerTest, StoppingFromATickDropsTheTicksStillDue) {
     auto timer = CreateTimer(100.0f);

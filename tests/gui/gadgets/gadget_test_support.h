@@ -18,7 +18,8 @@ protected:
         Drain();
     }
     static void Drain() {
-        while (QueuedEventCount() > 0) PollEvent();
+        while (QueuedEventCount() > 0)
+            PollEvent();
     }
     // Lets the host deliver what the user did, then takes the next event (0 when none).
     static int32_t NextEvent() { return PollEvent(); }

@@ -115,7 +115,8 @@ TEST_F(GadgetTest, SelectingAnItemSendsNothingWhileTheUsersPickDoes) {
     auto extra = MakeText("second");
     AddGadgetItem(tabber, "Config", 0, -1, "", nullptr);
     AddGadgetItem(tabber, "About", 0, -1, "tip", extra);
-    for (const char* text : {"a", "b", "c"}) AddGadgetItem(combo, text, 0, -1, "", nullptr);
+    for (const char* text : {"a", "b", "c"})
+        AddGadgetItem(combo, text, 0, -1, "", nullptr);
 
     SelectGadgetItem(tabber, 1);
     SelectGadgetItem(combo, 2);
@@ -142,7 +143,8 @@ TEST_F(GadgetTest, SelectingAnItemSendsNothingWhileTheUsersPickDoes) {
 TEST_F(GadgetTest, SelectGadgetItemMarksOneOrAllAndIgnoresIndicesNamingNoItem) {
     GadgetPtr window = CreateWindow("w", 0, 0, 300, 200, nullptr, 1);
     GadgetPtr combo = CreateComboBox(0, 0, 100, 20, window, 0);
-    for (const char* text : {"a", "b", "c"}) AddGadgetItem(combo, text, 0, -1, "", nullptr);
+    for (const char* text : {"a", "b", "c"})
+        AddGadgetItem(combo, text, 0, -1, "", nullptr);
     SelectGadgetItem(combo, 0);
     SelectGadgetItem(combo, 2);
     EXPECT_EQ(combo->items[0].state, 0);
@@ -150,7 +152,8 @@ TEST_F(GadgetTest, SelectGadgetItemMarksOneOrAllAndIgnoresIndicesNamingNoItem) {
     SelectGadgetItem(combo, 7);
     EXPECT_EQ(HeadlessGadgetHost::Control(*combo).selected, 2);
     SelectGadgetItem(combo, -1);
-    for (const TGadgetItem& item : combo->items) EXPECT_EQ(item.state, ItemSelected);
+    for (const TGadgetItem& item : combo->items)
+        EXPECT_EQ(item.state, ItemSelected);
 }
 
 TEST_F(GadgetTest, ItemsWithTheToggleFlagFlipTheirSelectedStateWhenPicked) {
@@ -234,4 +237,4 @@ TEST_F(GadgetTest, CanvasAttachesADisplayToItsHostWindowAndPaintsOnRedraw) {
     SelectDriver(nullptr, 0);
 }
 
-}  // namespace
+} // namespace

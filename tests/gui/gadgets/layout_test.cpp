@@ -86,4 +86,4 @@ TEST_F(GadgetTest, SetGadgetShapeRecordsANewReference) {
     EXPECT_EQ(GadgetWidth(panel), 150);
 }
 
-}  // namespace
+} // namespace

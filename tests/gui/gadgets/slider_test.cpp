@@ -78,7 +78,8 @@ TEST_F(SliderTest, ArrowsMoveByOneAndTheTroughByAPageClampedAtTheEnds) {
 TEST_F(SliderTest, ADragTakenLateArrivesAsOneActionWithTheLastPosition) {
     GadgetPtr slider = Make(1);
     SetSliderRange(slider, 1, 1000);
-    for (int32_t p : {10, 20, 30, 2000}) host->DragThumb(slider, p);
+    for (int32_t p : {10, 20, 30, 2000})
+        host->DragThumb(slider, p);
     ASSERT_EQ(NextEvent(), EventGadgetAction);
     EXPECT_EQ(EventData(), 999);
     EXPECT_EQ(NextEvent(), 0);
@@ -93,4 +94,4 @@ TEST_F(SliderTest, TrackBarDragsReportTheClampedValue) {
     EXPECT_EQ(SliderValue(track), 30);
 }
 
-}  // namespace
+} // namespace

@@ -39,7 +39,9 @@ void Settle(int ms) {
     }
 }
 
-int Shell(const std::string& command) { return std::system(command.c_str()); }
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
 
 class Dialog : public ::testing::Test {
 protected:
@@ -180,4 +182,4 @@ TEST_F(Dialog, ClosingTheWindowSendsWindowCloseAndItStays) {
     XCloseDisplay(display);
 }
 
-}  // namespace
+} // namespace

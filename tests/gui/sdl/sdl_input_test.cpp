@@ -21,7 +21,8 @@ protected:
 
     static void Drain() {
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        while (QueuedEventCount() > 0) PollEvent();
+        while (QueuedEventCount() > 0)
+            PollEvent();
     }
 
     // Takes every queued event.
@@ -88,17 +89,18 @@ SDL_Event TextEvent(const char* utf8) {
     return event;
 }
 
-}  // namespace
+} // namespace
 
 TEST(SdlKeyTable, MapsOntoTheProgramsKeyCodes) {
     const std::pair<SDL_Keycode, int32_t> keys[] = {
-        {SDLK_F12, 123},  {SDLK_F1, 112},    {SDLK_a, 65},       {SDLK_z, 90},       {SDLK_0, 48},
-        {SDLK_9, 57},     {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32},   {SDLK_RETURN, 13},  {SDLK_KP_ENTER, 13},
-        {SDLK_LEFT, 37},  {SDLK_UP, 38},     {SDLK_RIGHT, 39},   {SDLK_DOWN, 40},    {SDLK_LSHIFT, 160},
+        {SDLK_F12, 123},    {SDLK_F1, 112},    {SDLK_a, 65},      {SDLK_z, 90},      {SDLK_0, 48},
+        {SDLK_9, 57},       {SDLK_ESCAPE, 27}, {SDLK_SPACE, 32},  {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13},
+        {SDLK_LEFT, 37},    {SDLK_UP, 38},     {SDLK_RIGHT, 39},  {SDLK_DOWN, 40},   {SDLK_LSHIFT, 160},
         {SDLK_RSHIFT, 161}, {SDLK_LCTRL, 162}, {SDLK_RCTRL, 163}, {SDLK_LALT, 164},  {SDLK_RALT, 165},
-        {SDLK_LGUI, 91},  {SDLK_KP_7, 103},  {SDLK_SLASH, 191},
+        {SDLK_LGUI, 91},    {SDLK_KP_7, 103},  {SDLK_SLASH, 191},
     };
-    for (const auto& [sym, code] : keys) EXPECT_EQ(SdlKeyToKeyCode(Keysym(sym)), code) << SDL_GetKeyName(sym);
+    for (const auto& [sym, code] : keys)
+        EXPECT_EQ(SdlKeyToKeyCode(Keysym(sym)), code) << SDL_GetKeyName(sym);
 
     // A letter of a non-Latin layout is known by the key's place; a key with no code gives 0.
     EXPECT_EQ(SdlKeyToKeyCode(Keysym(0x0444, SDL_SCANCODE_A)), 65);
@@ -118,12 +120,15 @@ TEST_F(SdlInputTest, KeysGoDownRepeatAndUpWithTheirMods) {
     TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, SDLK_a, KMOD_LSHIFT, 1));
     TranslateSdlEvent(KeyEvent(SDL_KEYUP, SDLK_a, KMOD_LSHIFT));
     TranslateSdlEvent(KeyEvent(SDL_KEYUP, SDLK_LSHIFT, KMOD_NONE));
-    TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, SDLK_AUDIOPLAY));  // no code: nothing
+    TranslateSdlEvent(KeyEvent(SDL_KEYDOWN, SDLK_AUDIOPLAY)); // no code: nothing
 
     const auto events = Taken();
     ASSERT_EQ(events.size(), 5u);
-    const int32_t expected[][3] = {{EventKeyDown, 160, 1}, {EventKeyDown, 65, 1}, {EventKeyRepeat, 65, 1},
-                                   {EventKeyUp, 65, 1},     {EventKeyUp, 160, 0}};
+    const int32_t expected[][3] = {{EventKeyDown, 160, 1},
+                                   {EventKeyDown, 65, 1},
+                                   {EventKeyRepeat, 65, 1},
+                                   {EventKeyUp, 65, 1},
+                                   {EventKeyUp, 160, 0}};
     for (size_t i = 0; i < events.size(); ++i) {
         EXPECT_EQ(events[i]->id, expected[i][0]) << i;
         EXPECT_EQ(events[i]->data, expected[i][1]) << i;
@@ -148,8 +153,8 @@ TEST_F(SdlInputTest, ControlKeysAlsoTypeTheirCharacter) {
 }
 
 TEST_F(SdlInputTest, TextBecomesOneKeyCharPer16BitCharacter) {
-    TranslateSdlEvent(TextEvent("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));  // a, e acute, euro sign, U+1F600
-    TranslateSdlEvent(TextEvent("b\xE2\x82"));                               // cut short: the rest is dropped
+    TranslateSdlEvent(TextEvent("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80")); // a, e acute, euro sign, U+1F600
+    TranslateSdlEvent(TextEvent("b\xE2\x82"));                             // cut short: the rest is dropped
     std::vector<int32_t> codes;
     for (const auto& event : Taken()) {
         EXPECT_EQ(event->id, EventKeyChar);
@@ -177,7 +182,8 @@ TEST_F(SdlInputTest, MoveDataNamesOneHeldButtonRightFirst) {
     const std::pair<uint32_t, int32_t> cases[] = {
         {0, 0}, {left, 1}, {middle | left, 4}, {right | middle | left, 2}, {right, 2}, {SDL_BUTTON_X1MASK, 0},
     };
-    for (const auto& [held, data] : cases) TranslateSdlEvent(MotionEvent(held, 5, -3));
+    for (const auto& [held, data] : cases)
+        TranslateSdlEvent(MotionEvent(held, 5, -3));
     const auto events = Taken();
     ASSERT_EQ(events.size(), std::size(cases));
     for (size_t i = 0; i < events.size(); ++i) {
@@ -196,7 +202,7 @@ TEST_F(SdlInputTest, WheelDataIsNotches) {
     wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
     TranslateSdlEvent(wheel);
     wheel.wheel.y = 0;
-    wheel.wheel.x = 3;  // sideways only: nothing
+    wheel.wheel.x = 3; // sideways only: nothing
     TranslateSdlEvent(wheel);
     const auto events = Taken();
     ASSERT_EQ(events.size(), 2u);
@@ -208,7 +214,7 @@ TEST_F(SdlInputTest, WheelDataIsNotches) {
 TEST_F(SdlInputTest, WindowEventsAndTheirSources) {
     auto panel = MakeText("panel");
     SetSdlWindowSource(7, panel);
-    TranslateSdlEvent(MotionEvent(0, 40, 50));  // window 1: a display window, source none
+    TranslateSdlEvent(MotionEvent(0, 40, 50)); // window 1: a display window, source none
     SDL_Event motion = MotionEvent(0, 3, 4);
     motion.motion.windowID = 7;
     TranslateSdlEvent(motion);
@@ -217,7 +223,7 @@ TEST_F(SdlInputTest, WindowEventsAndTheirSources) {
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_CLOSE, 7));
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, 7));
     TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, 7));
-    TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_RESIZED, 7));  // not input: nothing
+    TranslateSdlEvent(WindowEvent(SDL_WINDOWEVENT_RESIZED, 7)); // not input: nothing
     SDL_Event quit{};
     quit.type = SDL_QUIT;
     TranslateSdlEvent(quit);

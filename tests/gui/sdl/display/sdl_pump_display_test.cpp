@@ -23,7 +23,7 @@ std::chrono::microseconds ThreadCpuTime() {
            std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
 }
 
-}  // namespace
+} // namespace
 
 TEST(SdlPumpOnX, PointerMotionFromAnotherClientWakesWaitEvent) {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
@@ -48,7 +48,8 @@ TEST(SdlPumpOnX, PointerMotionFromAnotherClientWakesWaitEvent) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ASSERT_TRUE(exposed);
-    while (QueuedEventCount() > 0) PollEvent();
+    while (QueuedEventCount() > 0)
+        PollEvent();
 
     const auto cpuBefore = ThreadCpuTime();
     std::atomic<bool> seen{false};
@@ -65,7 +66,8 @@ TEST(SdlPumpOnX, PointerMotionFromAnotherClientWakesWaitEvent) {
     });
     int32_t id = 0;
     // The window may also see enter or focus events first; the motion is what is waited for.
-    while (id != EventMouseMove) id = WaitEvent();
+    while (id != EventMouseMove)
+        id = WaitEvent();
     seen = true;
     mover.join();
     EXPECT_GE(EventX(), 50);
