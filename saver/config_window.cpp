@@ -6,6 +6,9 @@
 #include "saver/config_window.h"
 
 #include "saver/dispatch.h"
+#include "saver/hosts.h"
+
+#include "version.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -13,7 +16,6 @@
 #include "gui/events/queue.h"
 #include "gui/events/timer.h"
 #include "gui/gadgets/gadgets.h"
-#include "gui/gtk/gtk_gadget_host.h"
 #include "runtime/clock.h"
 #include "runtime/program.h"
 #include "runtime/termination.h"
@@ -95,7 +97,7 @@ constexpr LabelRow kConfigLabels[] = {
 // The About lines run 40 pixels past the client area and are clipped at the panel's edge.
 constexpr int32_t kAboutLabelWidth = kConfigClientWidth + 40;
 constexpr LabelRow kAboutLabels[] = {
-    {"Capsaro v1.02", 150, 10, kAboutLabelWidth, 20},
+    {"Capsaro v" CAPSARO_VERSION, 150, 10, kAboutLabelWidth, 20},
     {"By its developers", 150, 30, kAboutLabelWidth, 20},
     {"capsaro.example", 150, 60, kAboutLabelWidth, 20},
     {"Art: chilli_art", 150, 90, kAboutLabelWidth, 20},
@@ -314,9 +316,9 @@ ConfigStep RunConfigDialog(TSaver& saver, ConfigDialog& dialog) {
 // ---- RunConfig ----
 
 void TSaver::RunConfig() {
-    // Tests select the headless host first; the program uses GTK.
-    if (!CurrentGadgetHost() && !SelectGtkGadgetHost()) {
-        std::fprintf(stderr, "capsaro: no X display to show the settings window on (is DISPLAY set?)\n");
+    // Tests select the headless host first; the program uses its platform's.
+    if (!CurrentGadgetHost() && !SelectHostGadgetHost()) {
+        std::fprintf(stderr, "capsaro: no display to show the settings window on (is DISPLAY set?)\n");
         return;
     }
     const std::shared_ptr<TTimer> timer = CreateTimer(100);

@@ -1,10 +1,11 @@
 // The process's platform and the headless platform.
 #include "saver/platform.h"
 
+#include "saver/hosts.h"
+
 namespace {
 
 std::unique_ptr<SaverPlatform> current;
-PlatformFactory factory = nullptr;
 
 const HeadlessPlatform::Window* Find(const std::vector<HeadlessPlatform::Window>& windows, uint64_t id) {
     for (const HeadlessPlatform::Window& window : windows)
@@ -15,16 +16,16 @@ const HeadlessPlatform::Window* Find(const std::vector<HeadlessPlatform::Window>
 } // namespace
 
 SaverPlatform& Platform() {
-    if (!current) current = factory ? factory() : std::make_unique<HeadlessPlatform>();
+    if (!current) {
+        const SaverHosts& hosts = CurrentSaverHosts();
+        if (hosts.makePlatform) current = hosts.makePlatform();
+        if (!current) current = std::make_unique<HeadlessPlatform>();
+    }
     return *current;
 }
 
 void SetPlatform(std::unique_ptr<SaverPlatform> platform) {
     current = std::move(platform);
-}
-
-void SetPlatformFactory(PlatformFactory made) {
-    factory = made;
 }
 
 bool HeadlessPlatform::Screen(ScreenCaps& out) {

@@ -41,7 +41,8 @@ public:
     virtual PixmapPtr CaptureWindowScreenshot(uint64_t window) = 0;
 };
 
-// The platform of this process (the X server's unless a test set another).
+// The platform of this process: made on first use by the host table's factory (saver/hosts.h),
+// headless when it names none, unless a test set another.
 SaverPlatform& Platform();
 void SetPlatform(std::unique_ptr<SaverPlatform> platform);
 
@@ -69,6 +70,3 @@ public:
     PixmapPtr CaptureWindowScreenshot(uint64_t window) override;
 };
 
-// Makes the platform for this process: the X server's (see saver/x11/). Set by start-up.
-using PlatformFactory = std::unique_ptr<SaverPlatform> (*)();
-void SetPlatformFactory(PlatformFactory factory);

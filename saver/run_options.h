@@ -5,6 +5,8 @@
 
 #include "saver/saver.h"
 
+#include "version.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,7 +55,7 @@ uint64_t ParseWindowId(const std::string& text);
 // Puts the overrides into the settings of `saver` and the process-wide switches.
 void ApplySettingOverrides(const RunOptions& options, TSaver& saver);
 
-constexpr const char* kVersionText = "Capsaro 1.02";
+constexpr const char* kVersionText = "Capsaro " CAPSARO_VERSION;
 
 // The short usage text of --help.
 std::string UsageText();

@@ -4,13 +4,13 @@
 
 #include "saver/artwork/embedded_pictures.h"
 #include "saver/dispatch.h"
+#include "saver/hosts.h"
 #include "saver/render_command.h"
 #include "saver/run_options.h"
 #include "saver/saver.h"
 
 #include "draw2d/graphics.h"
 #include "draw2d/resources.h"
-#include "draw2d/select/driver_select.h"
 #include "gui/events/pump.h"
 #include "runtime/clock.h"
 #include "runtime/program.h"
@@ -58,7 +58,8 @@ int ReadOptions() {
 
 } // namespace
 
-int CapsaroMain(int argc, char** argv) {
+int CapsaroMain(int argc, char** argv, const SaverHosts& hosts) {
+    SetSaverHosts(hosts);
     InitProgram(argc, argv);
     if (!IsRenderCommand(ProgramArguments()))
         if (const int status = ReadOptions(); status >= 0) return status;
@@ -69,7 +70,7 @@ int CapsaroMain(int argc, char** argv) {
     // Drawn before seeding, so it comes from the initial state and is 4 at every start.
     SwayStep = static_cast<int32_t>(RandomReal(1.0, 10.0));
     VarietyPoolSize = 100;
-    SelectDriver(SelectHostDriver(), BackBufferFlag);
+    SelectDriver(MakeHostDriver(), BackBufferFlag);
     SeedRandom(MillisecondClock());
     TSaver saver;
     if (IsRenderCommand(ProgramArguments())) return RunRenderCommand(saver, ProgramArguments());
