@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds Capsaro and runs every test. Tests labelled "display" run under an Xvfb that this script
+# Checks the formatting, builds Capsaro with warnings as errors and runs every test. Tests labelled "display" run under an Xvfb that this script
 # starts and stops; tests labelled "slow" run only with CAPSARO_SLOW_TESTS=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/deps.sh test
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+tools/check-format.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPSARO_WERROR=ON >/dev/null
 cmake --build build
 
 exclude=()
