@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds Capsaro with warnings as errors and runs every test. Tests labelled "display" run under an Xvfb that this script
-# starts and stops; tests labelled "slow" run only with CAPSARO_SLOW_TESTS=1.
+# Checks the formatting, builds Capsaro with warnings as errors and runs every test. Tests
+# labelled "display" run under an Xvfb that this script starts and stops; tests labelled "slow"
+# run only with CAPSARO_SLOW_TESTS=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
