@@ -6,6 +6,7 @@
 // state reach the driver as one run of quads.
 #pragma once
 
+#include "draw2d/blend_mode.h"
 #include "draw2d/image.h"
 
 #include <cstdint>
@@ -14,13 +15,6 @@
 #include <vector>
 
 class TGraphics;
-
-// Blend modes.
-constexpr int32_t BlendMask = 1;
-constexpr int32_t BlendSolid = 2;
-constexpr int32_t BlendAlpha = 3;
-constexpr int32_t BlendLight = 4;
-constexpr int32_t BlendShade = 5;
 
 // One glyph of a bitmap font.
 struct TGlyph {

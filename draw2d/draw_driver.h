@@ -3,6 +3,7 @@
 // handed to it, clears, presents and reads back.
 #pragma once
 
+#include "draw2d/blend_mode.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
 #include "draw2d/texture_prep.h"
@@ -44,7 +45,7 @@ struct DrawQuad {
 
 // The state a run of quads is drawn with.
 struct QuadState {
-    int32_t blend = 2;           // 1 mask, 2 solid, 3 alpha, 4 light, 5 shade
+    int32_t blend = BlendSolid;
     uint32_t color = 0xFFFFFFFF; // 0xAARRGGBB, modulates texels (or is the colour of untextured quads)
     bool filtered = false;       // linear sampling of the texture (with nearest mip selection)
     DrawRect clip;               // pixels outside are never written

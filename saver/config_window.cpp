@@ -175,7 +175,7 @@ GadgetPtr MakeScrollBarSlider(const GadgetPtr& panel, int32_t y, int32_t total, 
 
 bool MakeConfigTab(TSaver& saver, ConfigDialog& dialog, const GadgetPtr& panel) {
     if (!CreateLabelRow(kConfigLabels[0], panel)) return false;
-    dialog.combo = CreateComboBox(90, 10, 140, 12, panel, 0);
+    dialog.combo = CreateComboBox(90, 10, 140, 12, panel, ComboPickOnly);
     if (!dialog.combo) return false;
     for (const char* item : kMotionItems)
         AddGadgetItem(dialog.combo, item, 0, -1, "", nullptr);
@@ -232,8 +232,10 @@ std::unique_ptr<ConfigDialog> MakeConfigDialog(TSaver& saver, ConfigPlacement pl
 
     // On the window itself, so they show on both tabs.
     const int32_t buttonY = kConfigClientHeight - 30;
-    dialog->ok = CreateButton("OK", kConfigClientWidth - 150, buttonY, kButtonWidth, kButtonHeight, window, 1);
-    dialog->cancel = CreateButton("Cancel", kConfigClientWidth - 75, buttonY, kButtonWidth, kButtonHeight, window, 1);
+    dialog->ok =
+        CreateButton("OK", kConfigClientWidth - 150, buttonY, kButtonWidth, kButtonHeight, window, ButtonPushPlain);
+    dialog->cancel =
+        CreateButton("Cancel", kConfigClientWidth - 75, buttonY, kButtonWidth, kButtonHeight, window, ButtonPushPlain);
     if (!dialog->ok || !dialog->cancel) return nullptr;
     return dialog;
 }

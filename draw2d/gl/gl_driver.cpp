@@ -33,7 +33,7 @@ struct GlVertex {
 // The blend mode that a run's pipeline state is set for: masking is drawn as alpha blending of
 // fragments whose alpha the shader has set to 1 (the same pixels).
 int32_t PipelineBlend(int32_t blend) {
-    return blend == 1 ? 3 : blend;
+    return blend == BlendMask ? BlendAlpha : blend;
 }
 
 void AskForCoreContext(bool share) {
@@ -230,7 +230,7 @@ public:
         if (!pending_.empty() && (!sameState || (array && run_.array && array != run_.array))) FlushRun();
         if (pending_.empty()) run_ = {state.filtered, state.clip, nullptr};
         if (array) run_.array = array;
-        const float alphaTest = state.blend == 1 ? 1.0f : 0.0f;
+        const float alphaTest = state.blend == BlendMask ? 1.0f : 0.0f;
         const auto blend = static_cast<uint8_t>(state.blend);
         for (size_t q = 0; q < count; ++q) {
             for (const QuadVertex& c : quads[q].v)
@@ -331,7 +331,7 @@ private:
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_CULL_FACE);
         glEnable(GL_SCISSOR_TEST);
-        ApplyBlend(BlendSolidMode);
+        ApplyBlend(BlendSolid);
     }
 
     bool Ready() { return current_ && !current_->Lost() && current_->MakeCurrent(); }
@@ -344,26 +344,24 @@ private:
                   std::max(rect.bottom - rect.top, 0));
     }
 
-    static constexpr int32_t BlendSolidMode = 2;
-
     void ApplyBlend(int32_t blend) {
-        if (blend == appliedBlend_ || blend < 1 || blend > 5) return;
+        if (blend == appliedBlend_ || !IsBlendMode(blend)) return;
         appliedBlend_ = blend;
-        if (blend <= 2) {
+        if (IsOpaqueBlend(blend)) {
             glDisable(GL_BLEND);
             return;
         }
         glEnable(GL_BLEND);
-        if (blend == 3)
+        if (blend == BlendAlpha)
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        else if (blend == 4)
+        else if (blend == BlendLight)
             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         else
             glBlendFunc(GL_DST_COLOR, GL_ZERO);
     }
 
     // Solid and masked quads cover what they draw: every pixel they keep replaces what was there.
-    static bool IsOpaque(uint8_t blend) { return blend == 1 || blend == 2; }
+    static bool IsOpaque(uint8_t blend) { return IsOpaqueBlend(blend); }
 
     // Sends the pending run: one upload, then a draw call per pass.
     //
@@ -466,7 +464,7 @@ private:
         glDepthFunc(GL_GREATER);
         glDepthMask(GL_TRUE);
         if (opaque > 0) {
-            ApplyBlend(BlendSolidMode);
+            ApplyBlend(BlendSolid);
             DrawUploaded(0, opaque);
         }
         glDepthMask(GL_FALSE);

@@ -294,7 +294,7 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     k.filtered = texture->filtered;
     // Where alpha 0 leaves the destination as it is, only the hull of the visible texels is drawn.
     const bool alphaZeroDrawsNothing =
-        state.blend == SoftBlendMask || state.blend == SoftBlendAlpha || state.blend == SoftBlendLight;
+        state.blend == BlendMask || state.blend == BlendAlpha || state.blend == BlendLight;
     if (texture->hulls && alphaZeroDrawsNothing && texture->hulls[level].count <= PieceHull::kMaxPlanes) {
         PieceHull hull(texture->hulls[level], u, v);
         FillConvex(surface, points, n, clip, rows, &u, &v, &hull, k);
@@ -314,7 +314,7 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
                        const SoftQuad* quads, size_t count, SoftRows rows) {
     const SoftClip clip = Limit(state.clip, surface);
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || !surface.pixels) return;
-    if (state.blend < SoftBlendMask || state.blend > SoftBlendShade) return;
+    if (!IsBlendMode(state.blend)) return;
     if (texture && (!texture->levels || texture->levelCount < 1 || !LevelUsable(texture->levels[0]))) return;
     for (size_t q = 0; q < count; ++q) {
         const SoftQuad& quad = quads[q];
@@ -340,7 +340,7 @@ void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, So
     // An untextured solid span writes the colour as it is, with the widest stores the processor has.
     SoftSpanConst k;
     k.color = color;
-    k.blend = SoftBlendSolid;
+    k.blend = BlendSolid;
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
     for (int j = NextOwnedRow(clip.y0, rows); j < clip.y1;

@@ -7,6 +7,8 @@
 // neither leave gaps nor hit a pixel twice.
 #pragma once
 
+#include "draw2d/blend_mode.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -62,19 +64,10 @@ struct SoftClip {
     int x0, y0, x1, y1;
 };
 
-// Blend modes, as the drawing state numbers them.
-enum SoftBlend : int {
-    SoftBlendMask = 1,  // source kept where its alpha >= 128, written without blending
-    SoftBlendSolid = 2, // source written as it is
-    SoftBlendAlpha = 3, // source × alpha + destination × (1 − alpha)
-    SoftBlendLight = 4, // destination + source × alpha, saturating
-    SoftBlendShade = 5, // destination × source colour
-};
-
 // color (0xAARRGGBB) modulates every texel per channel, alpha included; untextured quads use it alone.
 // Blend values outside 1..5 draw nothing.
 struct SoftState {
-    int blend = SoftBlendMask;
+    int32_t blend = BlendMask;
     uint32_t color = 0xFFFFFFFF;
     SoftClip clip = {0, 0, 0, 0};
 };

@@ -1,6 +1,8 @@
 // The portable span: sampling, modulation and blending one pixel at a time, and the choice of span code.
 #include "draw2d/soft/soft_span.h"
 
+#include "draw2d/blend_mode.h"
+
 #include <atomic>
 
 namespace {
@@ -41,23 +43,23 @@ uint32_t Blend(int blend, uint32_t src, uint32_t dst) {
     const uint32_t alpha = src >> 24;
     uint32_t out = 0;
     switch (blend) {
-    case 1:
+    case BlendMask:
         return alpha >= 128 ? src : dst;
-    case 2:
+    case BlendSolid:
         return src;
-    case 3:
+    case BlendAlpha:
         for (int shift = 0; shift < 32; shift += 8) {
             const uint32_t t = ((src >> shift) & 0xFF) * alpha + ((dst >> shift) & 0xFF) * (255 - alpha) + 128;
             out |= ((t + (t >> 8)) >> 8) << shift;
         }
         return out;
-    case 4:
+    case BlendLight:
         for (int shift = 0; shift < 32; shift += 8) {
             const uint32_t sum = ((dst >> shift) & 0xFF) + SoftMul255((src >> shift) & 0xFF, alpha);
             out |= (sum > 255 ? 255 : sum) << shift;
         }
         return out;
-    case 5:
+    case BlendShade:
         return Modulate(dst, src);
     default:
         return dst;

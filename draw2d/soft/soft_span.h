@@ -1,6 +1,8 @@
 // Inside the rasterizer: one span of pixels and the per-pixel arithmetic shared by every code path.
 #pragma once
 
+#include "draw2d/blend_mode.h"
+
 #include <cstdint>
 
 // What stays the same along every span of one quad (or triangle).
@@ -9,7 +11,7 @@ struct SoftSpanConst {
     int width = 0, height = 0;        // of that level
     bool filtered = false;
     uint32_t color = 0xFFFFFFFF; // modulates the texels; the source itself when untextured
-    int blend = 1;
+    int32_t blend = BlendMask;
 };
 
 // Texture coordinates along a span in texels of the chosen level, 16.16 fixed point, at the first

@@ -2,6 +2,8 @@
 // Compiled for AVX2 function by function, so the program still runs on any x86-64; chosen at run time.
 #include "draw2d/soft/soft_span.h"
 
+#include "draw2d/blend_mode.h"
+
 #include <cstring>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -125,12 +127,12 @@ CAPSARO_AVX2_INLINE inline Unpacked SamplePairs(const SoftSpanConst& k, __m256i 
 // Blends eight source pixels into the eight destination pixels at dst.
 template <int blend> CAPSARO_AVX2_INLINE inline void BlendEight(uint32_t* dst, Unpacked s) {
     __m256i* at = reinterpret_cast<__m256i*>(dst);
-    if constexpr (blend == 2) {
+    if constexpr (blend == BlendSolid) {
         _mm256_storeu_si256(at, Pack(s));
         return;
     }
     const __m256i alpha = _mm256_srli_epi32(s.ga, 16);
-    if constexpr (blend == 1) {
+    if constexpr (blend == BlendMask) {
         const __m256i keep = _mm256_cmpgt_epi32(alpha, _mm256_set1_epi32(127));
         const int keepBits = _mm256_movemask_ps(_mm256_castsi256_ps(keep));
         if (keepBits == 0) return;
@@ -141,16 +143,16 @@ template <int blend> CAPSARO_AVX2_INLINE inline void BlendEight(uint32_t* dst, U
         _mm256_storeu_si256(at, _mm256_blendv_epi8(_mm256_loadu_si256(at), Pack(s), keep));
         return;
     }
-    if constexpr (blend != 5) {
+    if constexpr (blend != BlendShade) {
         if (_mm256_testz_si256(alpha, alpha)) return;
     }
     const Unpacked d = Unpack(_mm256_loadu_si256(at));
     const __m256i a16 = Twice16(alpha);
     Unpacked out;
-    if constexpr (blend == 3) {
+    if constexpr (blend == BlendAlpha) {
         const __m256i ia16 = _mm256_sub_epi16(_mm256_set1_epi16(255), a16);
         out = {Mix(s.rb, d.rb, a16, ia16), Mix(s.ga, d.ga, a16, ia16)};
-    } else if constexpr (blend == 4) {
+    } else if constexpr (blend == BlendLight) {
         const __m256i lit = Pack({Mul255(s.rb, a16), Mul255(s.ga, a16)});
         _mm256_storeu_si256(at, _mm256_adds_epu8(Pack(d), lit));
         return;
@@ -204,16 +206,16 @@ void SpanAvx2(uint32_t* dst, int count, SoftSpanWalk walk, const SoftSpanConst& 
     const int sampling = k.texels ? (k.filtered ? (k.width >= 2 ? 3 : 2) : 1) : 0;
     const int kind = sampling + (k.texels && k.color != 0xFFFFFFFF ? 4 : 0);
     switch (k.blend) {
-    case 1:
-        return kKinds<1>[kind](dst, count, walk, k);
-    case 2:
-        return kKinds<2>[kind](dst, count, walk, k);
-    case 3:
-        return kKinds<3>[kind](dst, count, walk, k);
-    case 4:
-        return kKinds<4>[kind](dst, count, walk, k);
-    case 5:
-        return kKinds<5>[kind](dst, count, walk, k);
+    case BlendMask:
+        return kKinds<BlendMask>[kind](dst, count, walk, k);
+    case BlendSolid:
+        return kKinds<BlendSolid>[kind](dst, count, walk, k);
+    case BlendAlpha:
+        return kKinds<BlendAlpha>[kind](dst, count, walk, k);
+    case BlendLight:
+        return kKinds<BlendLight>[kind](dst, count, walk, k);
+    case BlendShade:
+        return kKinds<BlendShade>[kind](dst, count, walk, k);
     default:
         return;
     }

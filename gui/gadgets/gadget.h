@@ -46,15 +46,16 @@ constexpr int32_t WindowHidden = 64;
 constexpr int32_t WindowAcceptFiles = 128;
 constexpr int32_t WindowChild = 256;
 
-// Button styles: style modulo 8 gives the kind; 8 makes a push button the default button.
+// Button styles: style modulo 8 gives the kind (ButtonKind); 8 makes a push button the default button.
 constexpr int32_t ButtonPush = 0;
+constexpr int32_t ButtonPushPlain = 1; // a push button too
 constexpr int32_t ButtonCheckBox = 2;
 constexpr int32_t ButtonRadio = 3;
 constexpr int32_t ButtonOk = 4;
 constexpr int32_t ButtonCancel = 5;
 constexpr int32_t ButtonDefault = 8;
 
-// Label styles: style modulo 8 gives the frame; 8 right-aligns the text, 16 centres it.
+// Label styles: style modulo 8 gives the frame (LabelFrame); 8 right-aligns the text, 16 centres it.
 constexpr int32_t LabelFrameNone = 0;
 constexpr int32_t LabelFrameBorder = 1;
 constexpr int32_t LabelFrameSunken = 2;
@@ -68,11 +69,26 @@ constexpr int32_t PanelSensitive = 2;
 constexpr int32_t PanelCanvas = 4;
 constexpr int32_t PanelGroupBox = 8;
 
-// Slider styles: style / 4 gives the kind, bit 1 the orientation (set horizontal).
+// Combo box styles: an editable text field, or picking from the list only.
+constexpr int32_t ComboPickOnly = 0;
+constexpr int32_t ComboEditable = 1;
+
+// Slider styles: style / 4 gives the kind (SliderKind), bit 1 the orientation (set horizontal).
 constexpr int32_t SliderHorizontal = 1;
 constexpr int32_t SliderScrollBar = 0;
 constexpr int32_t SliderTrackBar = 1;
 constexpr int32_t SliderStepper = 2;
+
+// The parts of a style that are not bits: one decoding for every layer and host.
+constexpr int32_t ButtonKind(int32_t style) {
+    return style % 8;
+}
+constexpr int32_t LabelFrame(int32_t style) {
+    return style % 8;
+}
+constexpr int32_t SliderKind(int32_t style) {
+    return style / 4;
+}
 
 // Layout edge rules.
 constexpr int32_t LayoutFree = 0;

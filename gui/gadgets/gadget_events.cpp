@@ -14,7 +14,7 @@ void Emit(TGadget& gadget, int32_t id, int32_t data, int32_t x = 0, int32_t y = 
 }
 
 bool IsPushButton(const TGadget& button) {
-    const int32_t kind = button.style % 8;
+    const int32_t kind = ButtonKind(button.style);
     return kind != ButtonCheckBox && kind != ButtonRadio;
 }
 

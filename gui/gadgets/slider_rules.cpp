@@ -5,7 +5,7 @@
 #include <cstdint>
 
 int32_t SliderKind(const TGadget& slider) {
-    return slider.style / 4;
+    return SliderKind(slider.style);
 }
 bool SliderIsHorizontal(const TGadget& slider) {
     return (slider.style & SliderHorizontal) != 0;

@@ -107,7 +107,7 @@ void HeadlessGadgetHost::Queue(const GadgetPtr& gadget, Action action) {
 void HeadlessGadgetHost::Click(const GadgetPtr& button) {
     Queue(button, [](TGadget& g) {
         HeadlessControl& control = Control(g);
-        const int32_t kind = g.style % 8;
+        const int32_t kind = ButtonKind(g.style);
         if (kind == ButtonCheckBox) control.checked = !control.checked;
         if (kind == ButtonRadio) control.checked = true;
         UserClickedButton(g, control.checked);

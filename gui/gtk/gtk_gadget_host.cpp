@@ -161,7 +161,7 @@ GtkRadioButton* PreviousRadio(const TGadget& gadget) {
     if (!gadget.parent) return nullptr;
     GtkRadioButton* previous = nullptr;
     for (const GadgetPtr& kid : gadget.parent->kids)
-        if (kid->klass == GadgetButton && kid->style % 8 == ButtonRadio && kid->host)
+        if (kid->klass == GadgetButton && ButtonKind(kid->style) == ButtonRadio && kid->host)
             previous = GTK_RADIO_BUTTON(ControlOf(*kid).main);
     return previous;
 }
@@ -170,7 +170,7 @@ bool MakeButton(TGadget& gadget, GtkControl& control) {
     GtkWidget* parentClient = ParentClient(gadget);
     if (!parentClient) return false;
     GtkWidget* button = nullptr;
-    switch (gadget.style % 8) {
+    switch (ButtonKind(gadget.style)) {
     case ButtonCheckBox:
         button = gtk_check_button_new_with_label("");
         break;
@@ -185,7 +185,7 @@ bool MakeButton(TGadget& gadget, GtkControl& control) {
     gtk_fixed_put(GTK_FIXED(parentClient), button, 0, 0);
     g_signal_connect(button, "clicked", G_CALLBACK(OnClicked), &gadget);
     TGadget* window = WindowOf(gadget);
-    const int32_t kind = gadget.style % 8;
+    const int32_t kind = ButtonKind(gadget.style);
     const bool isDefault = kind == ButtonOk || (gadget.style & ButtonDefault && kind < ButtonCheckBox);
     if (window && window->host && GTK_IS_WINDOW(ControlOf(*window).outer)) {
         if (isDefault) {
@@ -216,7 +216,7 @@ bool MakeLabel(TGadget& gadget, GtkControl& control) {
     control.label = control.main = label;
     GtkWidget* outer = label;
     for (const LabelFrameRow& row : kLabelFrames) {
-        if (row.frame != gadget.style % 8) continue;
+        if (row.frame != LabelFrame(gadget.style)) continue;
         outer = gtk_frame_new(nullptr);
         gtk_frame_set_shadow_type(GTK_FRAME(outer), row.shadow);
         gtk_container_add(GTK_CONTAINER(outer), label);
@@ -272,14 +272,14 @@ void OnComboChanged(GtkComboBox* combo, gpointer data) {
     const int active = gtk_combo_box_get_active(combo);
     if (active >= 0)
         UserPickedItem(gadget, active);
-    else if (gadget.style & 1)
+    else if (gadget.style & ComboEditable)
         UserEditedCombo(gadget);
 }
 
 bool MakeComboBox(TGadget& gadget, GtkControl& control) {
     GtkWidget* parentClient = ParentClient(gadget);
     if (!parentClient) return false;
-    GtkWidget* combo = (gadget.style & 1) ? gtk_combo_box_text_new_with_entry() : gtk_combo_box_text_new();
+    GtkWidget* combo = (gadget.style & ComboEditable) ? gtk_combo_box_text_new_with_entry() : gtk_combo_box_text_new();
     control.outer = control.main = Own(combo);
     g_signal_connect(combo, "changed", G_CALLBACK(OnComboChanged), &gadget);
     gtk_fixed_put(GTK_FIXED(parentClient), combo, 0, 0);
@@ -491,7 +491,7 @@ public:
             gtk_button_set_label(GTK_BUTTON(control.main), text);
             break;
         case GadgetLabel:
-            if (gadget.style % 8 != LabelFrameEtched) gtk_label_set_text(GTK_LABEL(control.label), text);
+            if (LabelFrame(gadget.style) != LabelFrameEtched) gtk_label_set_text(GTK_LABEL(control.label), text);
             break;
         case GadgetPanel:
             if (GTK_IS_FRAME(control.outer) && (gadget.style & PanelGroupBox))

@@ -131,7 +131,7 @@ TEST(SoftConsistency, RasterizerFinishesBeforeChangingTargetAndOnDestruction) {
     {
         SoftRasterizer rasterizer(2);
         rasterizer.SetTarget(first.Surface());
-        rasterizer.DrawQuads(nullptr, first.State(SoftBlendSolid, 0xFF112233), &quad, 1);
+        rasterizer.DrawQuads(nullptr, first.State(BlendSolid, 0xFF112233), &quad, 1);
         rasterizer.SetTarget(second.Surface());
         EXPECT_EQ(first.At(7, 7), 0xFF112233u);
         rasterizer.Clear({0, 0, 8, 8}, 0xFF445566);

@@ -104,9 +104,9 @@ TEST(SoftGolden, RotatedScaledSpritesWithShadowsAndClearedViewport) {
         const TestTexture& t = i % 2 ? filtered : nearest;
         // A black shadow at 30 % alpha, offset, then the sprite itself masked.
         const SoftQuad shadow = ImageQuad(x + 3, y + 3, 13, 27, 16, 32, angles[i], 0.9375, 0.703 + 0.2 * i);
-        SoftDrawQuads(canvas.Surface(), &t.texture, canvas.State(SoftBlendAlpha, 0x4C000000), &shadow, 1);
+        SoftDrawQuads(canvas.Surface(), &t.texture, canvas.State(BlendAlpha, 0x4C000000), &shadow, 1);
         const SoftQuad sprite = ImageQuad(x, y, 13, 27, 16, 32, angles[i], 0.9375, 0.703 + 0.2 * i);
-        SoftDrawQuads(canvas.Surface(), &t.texture, canvas.State(SoftBlendMask), &sprite, 1);
+        SoftDrawQuads(canvas.Surface(), &t.texture, canvas.State(BlendMask), &sprite, 1);
     }
     ExpectMatchesGolden(canvas, "sprites", 0);
 }

@@ -31,7 +31,7 @@ std::vector<uint32_t> Render(TestTexture& texture, int workers) {
         const double angle = i < 4 ? 90.0 * i : RandomReal(0, 360);
         const SoftQuad quad = ImageQuad(float(RandomReal(0, 240)), float(RandomReal(0, 200)), 32, 32, 32, 32, angle,
                                         RandomReal(0.5, 6), RandomReal(0.5, 6));
-        const int blend = i % 3 == 0 ? SoftBlendMask : (i % 3 == 1 ? SoftBlendAlpha : SoftBlendLight);
+        const int blend = i % 3 == 0 ? BlendMask : (i % 3 == 1 ? BlendAlpha : BlendLight);
         rasterizer.DrawQuads(&texture.texture, canvas.State(blend), &quad, 1);
     }
     rasterizer.Finish();

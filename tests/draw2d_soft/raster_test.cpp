@@ -22,7 +22,7 @@ TEST(SoftRaster, ImageAtIntegerPositionCopiesEachTexelOntoOnePixel) {
         TestTexture image = SmallImage(filtered);
         TestCanvas canvas(12, 8);
         const SoftQuad quad = ImageQuad(3, 2, 5, 3, 8, 4);
-        SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(SoftBlendSolid), &quad, 1);
+        SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(BlendSolid), &quad, 1);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 12; ++x) {
                 const bool inside = x >= 3 && x < 8 && y >= 2 && y < 5;
@@ -39,7 +39,7 @@ TEST(SoftRaster, QuarterTurnClockwiseMapsTexelColumnsOntoRows) {
     TestTexture image(4, 2, texels);
     TestCanvas canvas(20, 20);
     const SoftQuad quad = ImageQuad(10, 10, 4, 2, 4, 2, 90);
-    SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(SoftBlendSolid), &quad, 1);
+    SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(BlendSolid), &quad, 1);
     // Local point (a, b) lands at (10 − b, 10 + a): texel (a, b) fills pixel (9 − b, 10 + a).
     int changed = 0;
     for (uint32_t p : canvas.pixels)
@@ -56,15 +56,15 @@ TEST(SoftRaster, BlendModesCombineSourceAndDestinationAsDocumented) {
         uint32_t color, destination, expectedRgb;
     };
     const Case cases[] = {
-        {SoftBlendSolid, 0x80C86432, 0xFF102030, 0xC86432},
-        {SoftBlendMask, 0x80C86432, 0xFF102030, 0xC86432},  // alpha 128 passes the test
-        {SoftBlendMask, 0x7FC86432, 0xFF102030, 0x102030},  // alpha 127 does not
-        {SoftBlendAlpha, 0x4CC86432, 0xFF000000, 0x3C1E0F}, // 30 % of (200, 100, 50) over black
-        {SoftBlendAlpha, 0x80C86432, 0xFF64C800, 0x969619},
-        {SoftBlendAlpha, 0x00C86432, 0xFF64C800, 0x64C800},
-        {SoftBlendLight, 0xFF646464, 0xFF64C8FA, 0xC8FFFF}, // saturates at 255
-        {SoftBlendLight, 0x80646464, 0xFF64C8FA, 0x96FAFF},
-        {SoftBlendShade, 0xFF80FF00, 0xFFC86432, 0x646400},
+        {BlendSolid, 0x80C86432, 0xFF102030, 0xC86432},
+        {BlendMask, 0x80C86432, 0xFF102030, 0xC86432},  // alpha 128 passes the test
+        {BlendMask, 0x7FC86432, 0xFF102030, 0x102030},  // alpha 127 does not
+        {BlendAlpha, 0x4CC86432, 0xFF000000, 0x3C1E0F}, // 30 % of (200, 100, 50) over black
+        {BlendAlpha, 0x80C86432, 0xFF64C800, 0x969619},
+        {BlendAlpha, 0x00C86432, 0xFF64C800, 0x64C800},
+        {BlendLight, 0xFF646464, 0xFF64C8FA, 0xC8FFFF}, // saturates at 255
+        {BlendLight, 0x80646464, 0xFF64C8FA, 0x96FAFF},
+        {BlendShade, 0xFF80FF00, 0xFFC86432, 0x646400},
         {0, 0xFFFFFFFF, 0xFF102030, 0x102030}, // unknown modes draw nothing
         {6, 0xFFFFFFFF, 0xFF102030, 0x102030},
     };
@@ -87,18 +87,18 @@ TEST(SoftRaster, ColourAndAlphaModulateTexelsBeforeTheAlphaTest) {
         SoftDrawQuads(canvas.Surface(), &t.texture, canvas.State(blend, color), &quad, 1);
         return canvas.At(5, 1) & 0xFFFFFF;
     };
-    EXPECT_EQ(draw(brown, SoftBlendSolid, 0xFFFF80FF), 0xC83232u); // green halved
-    EXPECT_EQ(draw(white, SoftBlendAlpha, 0x4CFFFFFF), 0x4C4C4Cu); // alpha 0.3 = 76
-    EXPECT_EQ(draw(white, SoftBlendMask, 0x4CFFFFFF), 0x000000u);  // hidden by the test
-    EXPECT_EQ(draw(white, SoftBlendMask, 0x7FFFFFFF), 0x000000u);
-    EXPECT_EQ(draw(white, SoftBlendMask, 0x80FFFFFF), 0xFFFFFFu);
-    EXPECT_EQ(draw(halfSeen, SoftBlendMask, 0xFFFFFFFF), 0xFFFFFFu); // texel alpha 128 passes
-    EXPECT_EQ(draw(halfSeen, SoftBlendMask, 0xFEFFFFFF), 0x000000u); // 128 × 254 / 255 rounds to 127
+    EXPECT_EQ(draw(brown, BlendSolid, 0xFFFF80FF), 0xC83232u); // green halved
+    EXPECT_EQ(draw(white, BlendAlpha, 0x4CFFFFFF), 0x4C4C4Cu); // alpha 0.3 = 76
+    EXPECT_EQ(draw(white, BlendMask, 0x4CFFFFFF), 0x000000u);  // hidden by the test
+    EXPECT_EQ(draw(white, BlendMask, 0x7FFFFFFF), 0x000000u);
+    EXPECT_EQ(draw(white, BlendMask, 0x80FFFFFF), 0xFFFFFFu);
+    EXPECT_EQ(draw(halfSeen, BlendMask, 0xFFFFFFFF), 0xFFFFFFu); // texel alpha 128 passes
+    EXPECT_EQ(draw(halfSeen, BlendMask, 0xFEFFFFFF), 0x000000u); // 128 × 254 / 255 rounds to 127
 }
 
 TEST(SoftRaster, ClipRectangleAndSurfaceBoundLimitDrawing) {
     TestCanvas canvas(10, 10);
-    SoftState state = canvas.State(SoftBlendSolid, 0xFFFFFFFF);
+    SoftState state = canvas.State(BlendSolid, 0xFFFFFFFF);
     state.clip = {2, 3, 6, 8};
     const SoftQuad quad = RectQuad(-5, -5, 15, 15);
     SoftDrawQuads(canvas.Surface(), nullptr, state, &quad, 1);
@@ -149,7 +149,7 @@ TEST(SoftRaster, QuadsSharingEdgesCoverEveryPixelExactlyOnce) {
     for (bool jitter : {false, true}) {
         TestCanvas canvas(64, 48);
         const std::vector<SoftQuad> cells = Tiling(jitter);
-        SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(SoftBlendLight, 0xFF010101), cells.data(), cells.size());
+        SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(BlendLight, 0xFF010101), cells.data(), cells.size());
         // Inside the outer parallelogram (corners unjittered) every pixel is hit once; outside never.
         for (int y = 0; y < 48; ++y)
             for (int x = 0; x < 64; ++x) {
@@ -172,7 +172,7 @@ TEST(SoftRaster, BilinearFilterBlendsNeighbourTexelsWithinOneStep) {
     TestTexture ramp(2, 1, {0xFF000000, 0xFFFFFFFF}, true);
     TestCanvas canvas(9, 1);
     const SoftQuad quad = ImageQuad(0, 0, 2, 1, 2, 1, 0, 4.5, 1);
-    SoftDrawQuads(canvas.Surface(), &ramp.texture, canvas.State(SoftBlendSolid), &quad, 1);
+    SoftDrawQuads(canvas.Surface(), &ramp.texture, canvas.State(BlendSolid), &quad, 1);
     for (int i = 0; i < 9; ++i) {
         const double s = std::min(1.0, std::max(0.0, (i + 0.5) * 2 / 9 - 0.5));
         // Tolerance: fractions are kept to 1/256 and the result is truncated.
@@ -199,7 +199,7 @@ TEST(SoftRaster, MipmappedTextureUsesTheLevelNearestToOneTexelPerPixel) {
     for (const Case& c : cases) {
         TestCanvas canvas(40, 40);
         const SoftQuad quad = ImageQuad(20, 20, 16, 16, 16, 16, c.degrees, c.sx, c.sy);
-        SoftDrawQuads(canvas.Surface(), &mips.texture, canvas.State(SoftBlendSolid), &quad, 1);
+        SoftDrawQuads(canvas.Surface(), &mips.texture, canvas.State(BlendSolid), &quad, 1);
         // The pixel under the middle of the image.
         const double r = c.degrees * 0.017453292519943295;
         const int x = int(20 + 8 * c.sx * std::cos(r) - 8 * c.sy * std::sin(r));
@@ -230,16 +230,16 @@ TEST(SoftRaster, BadInputDrawsNothing) {
         {{{3, 3, 0, 0}, {3, 3, 1, 0}, {3, 3, 1, 1}, {3, 3, 0, 1}}},                 // no area
         {{{0, 0, 0, 0}, {1e30f, 0, 1, 0}, {1e30f, 1e30f, 1, 1}, {0, 1e30f, 0, 1}}}, // absurdly large
     };
-    SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(SoftBlendSolid), bad, 3);
+    SoftDrawQuads(canvas.Surface(), &image.texture, canvas.State(BlendSolid), bad, 3);
     for (uint32_t p : canvas.pixels)
         ASSERT_EQ(p, 0xFF000000u);
     // A huge quad is still drawn, cut to the surface.
-    SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(SoftBlendSolid, 0xFFFFFFFF), bad + 3, 1);
+    SoftDrawQuads(canvas.Surface(), nullptr, canvas.State(BlendSolid, 0xFFFFFFFF), bad + 3, 1);
     EXPECT_EQ(canvas.At(15, 15), 0xFFFFFFFFu);
     canvas.pixels.assign(canvas.pixels.size(), 0xFF000000);
     SoftTexture empty;
-    SoftDrawQuads(canvas.Surface(), &empty, canvas.State(SoftBlendSolid), bad, 1);
-    SoftDrawQuads(SoftSurface{}, &image.texture, canvas.State(SoftBlendSolid), bad + 3, 1);
+    SoftDrawQuads(canvas.Surface(), &empty, canvas.State(BlendSolid), bad, 1);
+    SoftDrawQuads(SoftSurface{}, &image.texture, canvas.State(BlendSolid), bad + 3, 1);
     SoftClear(SoftSurface{}, {0, 0, 5, 5}, 0);
     for (uint32_t p : canvas.pixels)
         ASSERT_EQ(p, 0xFF000000u);
