@@ -1,15 +1,12 @@
 // Reading the program's own options and applying the per-run overrides of the settings.
 #include "saver/run_options.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-// Value ranges: those the configuration window produces (a count of 0 shows an empty view).
-constexpr int32_t kCountMax = 1000;
-constexpr float kScaleMin = 0.05f, kScaleMax = 2.0f;
-constexpr int32_t kMotionMax = 4;
 
 const OptionRow* FindOption(const std::string& name) {
     for (const OptionRow& row : OptionTable())
@@ -17,16 +14,28 @@ const OptionRow* FindOption(const std::string& name) {
     return nullptr;
 }
 
-bool ReadInteger(const std::string& text, int32_t low, int32_t high, int32_t& value) {
-    const char* end = text.data() + text.size();
-    const auto [stop, fault] = std::from_chars(text.data(), end, value);
-    return fault == std::errc() && stop == end && !text.empty() && value >= low && value <= high;
+// A range's end as the usage text and error messages write it: "0", "0.05", "2".
+std::string RangeEnd(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
-bool ReadReal(const std::string& text, float low, float high, float& value) {
+std::string RangeText(const OptionRow& row) {
+    return RangeEnd(row.low) + " to " + RangeEnd(row.high);
+}
+
+bool ReadInteger(const std::string& text, const OptionRow& row, int32_t& value) {
     const char* end = text.data() + text.size();
     const auto [stop, fault] = std::from_chars(text.data(), end, value);
-    return fault == std::errc() && stop == end && !text.empty() && value >= low && value <= high;
+    return fault == std::errc() && stop == end && !text.empty() && value >= row.low && value <= row.high;
+}
+
+bool ReadReal(const std::string& text, const OptionRow& row, float& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, fault] = std::from_chars(text.data(), end, value);
+    return fault == std::errc() && stop == end && !text.empty() && value >= static_cast<float>(row.low) &&
+           value <= static_cast<float>(row.high);
 }
 
 std::optional<int32_t>* SwitchOverride(RunOptions& options, const std::string& setting) {
@@ -42,21 +51,21 @@ std::optional<int32_t>* SwitchOverride(RunOptions& options, const std::string& s
 bool Take(const OptionRow& row, const std::string& spelled, const std::string& value, RunOptions& options,
           std::string& error) {
     const std::string name = row.name;
-    const auto bad = [&](const char* wanted) {
+    const auto bad = [&](const std::string& wanted) {
         error = "bad value '" + value + "' for " + spelled + " (" + wanted + ")";
         return false;
     };
     if (name == "count") {
         int32_t count = 0;
-        if (!ReadInteger(value, 0, kCountMax, count)) return bad("a whole number from 0 to 1000");
+        if (!ReadInteger(value, row, count)) return bad("a whole number from " + RangeText(row));
         options.count = count;
     } else if (name == "scale") {
         float scale = 0;
-        if (!ReadReal(value, kScaleMin, kScaleMax, scale)) return bad("a number from 0.05 to 2");
+        if (!ReadReal(value, row, scale)) return bad("a number from " + RangeText(row));
         options.scale = scale;
     } else if (name == "motion") {
         int32_t motion = 0;
-        if (!ReadInteger(value, 0, kMotionMax, motion)) return bad("0 random, 1 to 4");
+        if (!ReadInteger(value, row, motion)) return bad(RangeEnd(row.low) + " random, 1 to " + RangeEnd(row.high));
         options.motion = motion;
     } else if (name == "window-id") {
         options.windowId = ParseWindowId(value);
@@ -71,17 +80,28 @@ bool RunOptions::OverridesSettings() const {
     return count || scale || motion || desktop || names || shadows || change || clear;
 }
 
+// The ranges are those the configuration window produces (a count of 0 shows an empty view).
 const std::vector<OptionRow>& OptionTable() {
+    using K = OptionKind;
     static const std::vector<OptionRow> table = {
-        {"root", OptionKind::Flag, nullptr, 0},         {"window-id", OptionKind::WindowId, nullptr, 0},
-        {"count", OptionKind::Integer, "count", 0},     {"scale", OptionKind::Real, "scale", 0},
-        {"motion", OptionKind::Integer, "motion", 0},   {"desktop", OptionKind::Flag, "desktop", 1},
-        {"no-desktop", OptionKind::Flag, "desktop", 0}, {"names", OptionKind::Flag, "names", 1},
-        {"no-names", OptionKind::Flag, "names", 0},     {"shadows", OptionKind::Flag, "shadows", 1},
-        {"no-shadows", OptionKind::Flag, "shadows", 0}, {"change", OptionKind::Flag, "change", 1},
-        {"no-change", OptionKind::Flag, "change", 0},   {"clear", OptionKind::Flag, "clear", 1},
-        {"no-clear", OptionKind::Flag, "clear", 0},     {"help", OptionKind::Flag, nullptr, 0},
-        {"version", OptionKind::Flag, nullptr, 0},
+        {"root", K::Flag, nullptr, 0, 0, 0, nullptr,
+         "show in the window named by XSCREENSAVER_WINDOW, else the root window"},
+        {"window-id", K::WindowId, nullptr, 0, 0, 0, "ID", "show in window ID (hex 0x... or decimal)"},
+        {"count", K::Integer, "count", 0, 0, 1000, "N", "number of chillies, {range}"},
+        {"scale", K::Real, "scale", 0, 0.05, 2, "F", "chilli scale, {range}"},
+        {"motion", K::Integer, "motion", 0, 0, 4, "M", "0 random, 1 bounce X/Y, 2 bounce X, 3 bounce Y, 4 fall"},
+        {"desktop", K::Flag, "desktop", 1, 0, 0, nullptr, "the desktop as background"},
+        {"no-desktop", K::Flag, "desktop", 0},
+        {"names", K::Flag, "names", 1, 0, 0, nullptr, "the chilli names at the foot of the screen"},
+        {"no-names", K::Flag, "names", 0},
+        {"shadows", K::Flag, "shadows", 1, 0, 0, nullptr, "shadows under the chillies"},
+        {"no-shadows", K::Flag, "shadows", 0},
+        {"change", K::Flag, "change", 1, 0, 0, nullptr, "change the chillies now and then"},
+        {"no-change", K::Flag, "change", 0},
+        {"clear", K::Flag, "clear", 1, 0, 0, nullptr, "clear the screen between frames"},
+        {"no-clear", K::Flag, "clear", 0},
+        {"help", K::Flag, nullptr, 0, 0, 0, nullptr, "this text"},
+        {"version", K::Flag, nullptr, 0, 0, 0, nullptr, "the version"},
     };
     return table;
 }
@@ -161,30 +181,40 @@ void ApplySettingOverrides(const RunOptions& options, TSaver& saver) {
     if (options.clear) ClearScreen = *options.clear;
 }
 
+namespace {
+
+// One option's line: "  --name VALUE" (with its "no-" twin for a pair of flags), then the help
+// text with "{range}" written out.
+std::string UsageLine(const OptionRow& row) {
+    std::string left = std::string("  --") + row.name;
+    if (row.kind == OptionKind::Flag && row.setting) left += std::string(", --no-") + row.name;
+    if (row.value) left += std::string(" ") + row.value;
+    left.resize(std::max<size_t>(left.size() + 2, 28), ' ');
+    std::string help = row.help;
+    if (const size_t at = help.find("{range}"); at != std::string::npos) help.replace(at, 7, RangeText(row));
+    return left + help + "\n";
+}
+
+} // namespace
+
 std::string UsageText() {
+    std::string modes, overrides, other;
+    for (const OptionRow& row : OptionTable()) {
+        if (!row.help) continue;
+        const bool hosted = row.kind == OptionKind::WindowId || std::string(row.name) == "root";
+        (row.setting ? overrides : hosted ? modes : other) += UsageLine(row);
+    }
     return "Usage: capsaro [MODE] [OPTIONS]\n"
            "A screen saver of chilli peppers.\n"
            "\n"
            "Modes:\n"
-           "  /s                    show full screen\n"
-           "  /c                    the configuration window (also with no arguments)\n"
-           "  /p ID                 preview inside window ID\n"
-           "  --root                show in the window named by XSCREENSAVER_WINDOW, else the root window\n"
-           "  --window-id ID        show in window ID (hex 0x... or decimal)\n"
+           "  /s                        show full screen\n"
+           "  /c                        the configuration window (also with no arguments)\n"
+           "  /p ID                     preview inside window ID\n" +
+           modes +
            "\n"
-           "Options for this run only (the stored settings stay as they are):\n"
-           "  --count N             number of chillies, 0 to 1000\n"
-           "  --scale F             chilli scale, 0.05 to 2\n"
-           "  --motion M            0 random, 1 bounce X/Y, 2 bounce X, 3 bounce Y, 4 fall\n"
-           "  --desktop, --no-desktop   the desktop as background\n"
-           "  --names, --no-names       the chilli names at the foot of the screen\n"
-           "  --shadows, --no-shadows   shadows under the chillies\n"
-           "  --change, --no-change     change the chillies now and then\n"
-           "  --clear, --no-clear       clear the screen between frames\n"
-           "\n"
-           "  --help                this text\n"
-           "  --version             the version\n"
-           "Every option may also be written with one dash (-root, -count 50).\n";
+           "Options for this run only (the stored settings stay as they are):\n" +
+           overrides + "\n" + other + "Every option may also be written with one dash (-root, -count 50).\n";
 }
 
 RunOptions& CurrentRunOptions() {

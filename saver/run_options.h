@@ -39,6 +39,12 @@ struct OptionRow {
     OptionKind kind;
     const char* setting; // the stored setting it overrides (nullptr: none)
     int32_t turnsOn;     // for on/off flags of a setting: 1 or 0
+    // Integer and Real options: the values accepted, both ends included.
+    double low = 0, high = 0;
+    // The usage text: the value's placeholder and what the option does. Null for the "no-" half
+    // of a pair of flags, which shares the line of its "on" half.
+    const char* value = nullptr;
+    const char* help = nullptr;
 };
 
 // Every option the program accepts, in usage order.
@@ -57,7 +63,7 @@ void ApplySettingOverrides(const RunOptions& options, TSaver& saver);
 
 constexpr const char* kVersionText = "Capsaro " CAPSARO_VERSION;
 
-// The short usage text of --help.
+// The short usage text of --help, its options and ranges written from OptionTable.
 std::string UsageText();
 
 // The options of this process, set by start-up before Run.

@@ -3,12 +3,14 @@
 #include "saver/hosted.h"
 #include "saver/run_options.h"
 
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <regex>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -206,4 +208,82 @@ TEST(XScreenSaverDescription, ListsExactlyTheOptionsTheProgramAccepts) {
         settingsOfXml.insert(id);
     }
     EXPECT_EQ(settingsOfXml, settingsOfTable);
+}
+
+namespace {
+
+const OptionRow& Row(const std::string& name) {
+    for (const OptionRow& row : OptionTable())
+        if (name == row.name) return row;
+    throw std::runtime_error("no option " + name);
+}
+
+std::string ReadText(const std::string& relative) {
+    std::ifstream in(std::string(CAPSARO_SOURCE_DIR) + "/" + relative);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// "0.05" and "2", "0" and "1000": the ends as written in a text, read back as numbers.
+std::pair<double, double> RangeAfter(const std::string& text, const std::string& anchor) {
+    const size_t at = text.find(anchor);
+    if (at == std::string::npos) return {-1, -1};
+    std::smatch match;
+    const std::string rest = text.substr(at);
+    if (!std::regex_search(rest, match, std::regex(R"(([0-9.]+) to ([0-9.]+))"))) return {-1, -1};
+    return {std::stod(match[1]), std::stod(match[2])};
+}
+
+} // namespace
+
+// The ranges are written once, in the option table; every text that repeats them agrees with it.
+TEST(OptionRanges, TheUsageManualPageAndXScreenSaverSlidersAgreeWithTheTable) {
+    const std::string usage = UsageText();
+    const std::string manual = ReadText("data/capsaro.6.in");
+    const std::string xml = ReadText("data/capsaro.xml");
+    ASSERT_FALSE(manual.empty());
+    ASSERT_FALSE(xml.empty());
+    for (const char* name : {"count", "scale"}) {
+        const OptionRow& row = Row(name);
+        const std::pair<double, double> range{row.low, row.high};
+        EXPECT_EQ(RangeAfter(usage, std::string("--") + name), range) << name;
+        EXPECT_EQ(RangeAfter(manual, std::string(R"(.BI \-\-)") + name), range) << name;
+
+        std::smatch widget;
+        ASSERT_TRUE(std::regex_search(xml, widget, std::regex("<number id=\"" + std::string(name) + "\"[^>]*>")));
+        const std::string body = widget[0];
+        std::smatch low, high;
+        ASSERT_TRUE(std::regex_search(body, low, std::regex(R"( low="([^"]*)\")")));
+        ASSERT_TRUE(std::regex_search(body, high, std::regex(R"( high="([^"]*)\")")));
+        EXPECT_EQ(std::stod(low[1]), row.low) << name;
+        EXPECT_EQ(std::stod(high[1]), row.high) << name;
+    }
+    // The motion's values are the select's options: 0 (no argument) and 1 to the table's top.
+    EXPECT_EQ(Row("motion").high, 4);
+    EXPECT_NE(xml.find("--motion " + std::to_string(static_cast<int>(Row("motion").high)) + "\""), std::string::npos);
+}
+
+// A value just outside a range is refused with the range in the message; the ends themselves pass.
+TEST(OptionRanges, TheParserAcceptsExactlyTheTablesRange) {
+    for (const char* name : {"count", "scale", "motion"}) {
+        const OptionRow& row = Row(name);
+        char low[32], high[32], below[32], above[32];
+        std::snprintf(low, sizeof low, "%g", row.low);
+        std::snprintf(high, sizeof high, "%g", row.high);
+        const double step = row.kind == OptionKind::Real ? 0.01 : 1;
+        std::snprintf(below, sizeof below, "%g", row.low - step);
+        std::snprintf(above, sizeof above, "%g", row.high + step);
+        for (const char* good : {low, high}) {
+            RunOptions options;
+            std::string error;
+            EXPECT_TRUE(ParseRunOptions({"capsaro", std::string("--") + name, good}, options, error)) << name << good;
+        }
+        for (const char* bad : {below, above}) {
+            RunOptions options;
+            std::string error;
+            EXPECT_FALSE(ParseRunOptions({"capsaro", std::string("--") + name, bad}, options, error)) << name << bad;
+            EXPECT_NE(error.find(high), std::string::npos) << error;
+        }
+    }
 }
