@@ -69,4 +69,3 @@ public:
     // A copy of `desktop` for any known window; null otherwise.
     PixmapPtr CaptureWindowScreenshot(uint64_t window) override;
 };
-

@@ -147,5 +147,5 @@ TEST_F(DrawingTest, TextAtDoubleScaleIsBlockyAndAdvancesSixteen) {
 TEST_F(DrawingTest, SceneMatchesGolden) {
     DrawGoldenScene();
     const PixmapPtr frame = GrabBackBuffer(0, 0, 160, 120);
-    EXPECT_EQ(CompareWithGolden(*frame, "drawing", "scene", 2), "");
+    EXPECT_EQ(CompareWithGolden(*frame, "draw2d", "scene", 2), "");
 }

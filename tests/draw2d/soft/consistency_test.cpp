@@ -4,7 +4,7 @@
 #include "draw2d/soft/soft_span.h"
 
 #include "runtime/random.h"
-#include "tests/draw2d_soft/soft_test_support.h"
+#include "tests/draw2d/soft/soft_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // filtering and mip levels.
 #include "draw2d/soft/soft_raster.h"
 
-#include "tests/draw2d_soft/soft_test_support.h"
+#include "tests/draw2d/soft/soft_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -46,7 +46,7 @@ protected:
 TEST_F(GlDriverTest, SceneMatchesTheRasterizersGolden) {
     DrawGoldenScene();
     const PixmapPtr frame = GrabBackBuffer(0, 0, 160, 120);
-    EXPECT_EQ(CompareWithGolden(*frame, "drawing", "scene", kSceneTolerance), "");
+    EXPECT_EQ(CompareWithGolden(*frame, "draw2d", "scene", kSceneTolerance), "");
 }
 
 TEST_F(GlDriverTest, ReadBackIsTopDownAndOutsideIsBlack) {

@@ -3,7 +3,7 @@
 // the goldens after a person has looked at the new pictures.
 #include "draw2d/soft/soft_raster.h"
 
-#include "tests/draw2d_soft/soft_test_support.h"
+#include "tests/draw2d/soft/soft_test_support.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
@@ -45,7 +45,7 @@ bool ReadPng(const std::string& path, int& w, int& h, std::vector<uint32_t>& arg
 
 // Compares the canvas (alpha ignored) with golden/<name>.png, every channel within tolerance.
 void ExpectMatchesGolden(const TestCanvas& canvas, const std::string& name, int tolerance) {
-    const std::string golden = std::string(CAPSARO_SOURCE_DIR) + "/tests/draw2d_soft/golden/" + name + ".png";
+    const std::string golden = std::string(CAPSARO_SOURCE_DIR) + "/tests/draw2d/soft/golden/" + name + ".png";
     std::vector<uint32_t> actual(canvas.pixels);
     for (uint32_t& p : actual)
         p |= 0xFF000000;
