@@ -1,5 +1,6 @@
 // The project's own sources keep the layers apart; the checker itself catches each kind of break.
 #include "tests/layers/include_rules.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +20,8 @@ std::string Describe(const std::vector<IncludeViolation>& found) {
 
 class SourceTree : public ::testing::Test {
 protected:
-    fs::path root = fs::temp_directory_path() /
-                    ("capsaro-layers-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    void SetUp() override { fs::remove_all(root); }
-    void TearDown() override { fs::remove_all(root); }
+    TempFolder folder{"layers"};
+    fs::path root = folder.Path();
     void Write(const std::string& path, const std::string& text) {
         fs::create_directories((root / path).parent_path());
         std::ofstream(root / path) << text;

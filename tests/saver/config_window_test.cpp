@@ -1,6 +1,8 @@
 // The configuration window with the headless gadget host: placement, what opens, what every
 // control does to the settings, what is stored and when, and the logo on its canvas.
 #include "tests/support/files.h"
+#include "tests/support/saver_globals.h"
+#include "tests/support/temp_folder.h"
 
 #include "saver/config_window.h"
 #include "saver/platform.h"
@@ -75,14 +77,9 @@ protected:
     static void SetUpTestSuite() { RegisterEmbeddedPictures(); }
 
     void SetUp() override {
-        root = fs::temp_directory_path() / ("capsaro-config-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        fs::create_directories(root);
         file = root / "Capsaro.cfg";
         saver.paths = {file.string(), (root / "user" / "Capsaro.cfg").string()};
-        UseDesktop = ShowNames = Shadows = ChangeChillies = MotionMode = 0;
-        ClearScreen = 1;
+        ResetSaverSettings();
         SelectGadgetHost(host);
         Drain();
     }
@@ -92,9 +89,7 @@ protected:
         SelectDriver(nullptr, 0);
         SelectGadgetHost(nullptr);
         Drain();
-        UseDesktop = ShowNames = Shadows = ChangeChillies = MotionMode = 0;
-        ClearScreen = 1;
-        fs::remove_all(root);
+        ResetSaverSettings();
     }
     static void Drain() {
         while (QueuedEventCount() > 0)
@@ -113,7 +108,9 @@ protected:
     std::shared_ptr<HeadlessGadgetHost> host = std::make_shared<HeadlessGadgetHost>();
     TestSaver saver;
     std::unique_ptr<ConfigDialog> dialog;
-    fs::path root, file;
+    TempFolder folder{"config"};
+    fs::path root = folder.Path();
+    fs::path file;
 };
 
 TEST(ConfigPlacement, CentresTheClientAreaOnTheHostWindowOrTheDesktopTruncatingTowardZero) {

@@ -4,6 +4,7 @@
 #include "saver/platform.h"
 #include "saver/saver.h"
 #include "saver/startup.h"
+#include "tests/support/temp_folder.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -61,7 +62,8 @@ TEST(ScreenshotName, FirstCapsaroThenNumberedScreens) {
 }
 
 TEST(SaveScreenshot, AFolderOfTheNameCountsAsTakenAndTheLineIsWritten) {
-    const fs::path folder = fs::temp_directory_path() / ("capsaro-shots-" + std::to_string(getpid()));
+    const TempFolder shots("shots");
+    const fs::path folder = shots.Path();
     fs::create_directories(folder / "Capsaro000.png");
     const fs::path before = fs::current_path();
     fs::current_path(folder);
@@ -76,7 +78,6 @@ TEST(SaveScreenshot, AFolderOfTheNameCountsAsTakenAndTheLineIsWritten) {
     CloseDisplay();
     SelectDriver(nullptr, 0);
     fs::current_path(before);
-    fs::remove_all(folder);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The capsaro executable end to end: exit status 0 on every path, and where its settings land.
 // Runs without an X display, so no mode can open a window.
 #include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -48,17 +49,14 @@ Run RunProgram(const fs::path& program, const std::vector<std::string>& argument
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("capsaro-program-" + std::to_string(getpid()));
-        fs::remove_all(root);
         fs::create_directories(root / "bin");
         fs::create_directories(root / "elsewhere");
         fs::create_directories(root / "home");
         copy = root / "bin" / "capsaro";
         fs::copy_file(kProgram, copy);
     }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path root;
+    TempFolder folder{"program"};
+    fs::path root = folder.Path();
     fs::path copy;
 };
 

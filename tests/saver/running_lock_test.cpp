@@ -1,6 +1,8 @@
 // The screen-saver-running flag: held for the run, refused to a second process, dropped on death.
 #include "saver/running_lock.h"
 
+#include "tests/support/temp_folder.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,9 +11,11 @@
 
 namespace {
 
-std::string LockPath() {
-    return (std::filesystem::temp_directory_path() / ("capsaro-lock-test-" + std::to_string(getpid()))).string();
-}
+// The lock file inside a folder of the test's own.
+struct LockFolder {
+    TempFolder folder{"lock"};
+    std::string Path() const { return (folder / "lock").string(); }
+};
 
 // Starts a child that holds the lock until killed; returns its pid once it holds it.
 pid_t ChildHoldingLock(const std::string& path) {
@@ -35,7 +39,8 @@ pid_t ChildHoldingLock(const std::string& path) {
 } // namespace
 
 TEST(SaverRunningLock, SecondHolderInAnotherProcessIsRefused) {
-    const std::string path = LockPath();
+    const LockFolder folder;
+    const std::string path = folder.Path();
     const pid_t child = ChildHoldingLock(path);
     ASSERT_GT(child, 0);
     {
@@ -49,18 +54,17 @@ TEST(SaverRunningLock, SecondHolderInAnotherProcessIsRefused) {
     SaverRunningLock after(path);
     EXPECT_TRUE(after.Held());
     EXPECT_FALSE(after.HeldElsewhere());
-    std::filesystem::remove(path);
 }
 
 TEST(SaverRunningLock, ReleasedWhenTheHolderEnds) {
-    const std::string path = LockPath();
+    const LockFolder folder;
+    const std::string path = folder.Path();
     {
         SaverRunningLock first(path);
         ASSERT_TRUE(first.Held());
     }
     SaverRunningLock again(path);
     EXPECT_TRUE(again.Held());
-    std::filesystem::remove(path);
 }
 
 TEST(SaverRunningLock, UnusablePathIsNeitherHeldNorHeldElsewhere) {

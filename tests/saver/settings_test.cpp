@@ -1,5 +1,7 @@
 // The settings file: exact bytes, lenient reading, short files, fallback folder, atomic replace.
 #include "tests/support/files.h"
+#include "tests/support/saver_globals.h"
+#include "tests/support/temp_folder.h"
 
 #include "saver/settings.h"
 
@@ -18,34 +20,22 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-void ResetSettings(TSaver& saver) {
-    saver.ChilliCount = 200;
-    saver.ChilliScale = 0.5f;
-    UseDesktop = ShowNames = Shadows = ChangeChillies = MotionMode = 0;
-    ClearScreen = 1;
-}
-
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("capsaro-settings-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         fs::create_directories(root / "program");
         paths = {(root / "program" / "Capsaro.cfg").string(), (root / "config" / "capsaro" / "Capsaro.cfg").string()};
-        ResetSettings(saver);
+        ResetSaverSettings(&saver);
     }
-    void TearDown() override {
-        ResetSettings(saver);
-        fs::remove_all(root);
-    }
+    void TearDown() override { ResetSaverSettings(&saver); }
     // A program folder that can be neither read nor written, even by root: its parent is a file.
     void MakeProgramFolderUnusable() {
         WriteBytes(root / "notafolder", "x");
         paths.programFile = (root / "notafolder" / "Capsaro.cfg").string();
     }
 
-    fs::path root;
+    TempFolder folder{"settings"};
+    fs::path root = folder.Path();
     SettingsPaths paths;
     TSaver saver;
 };
@@ -86,7 +76,7 @@ TEST_F(SettingsTest, LfAndCrLfReadTheSame) {
     const int32_t count = saver.ChilliCount;
     const float scale = saver.ChilliScale;
     const int32_t mode = MotionMode;
-    ResetSettings(saver);
+    ResetSaverSettings(&saver);
     WriteBytes(paths.programFile, "$FF\r\n0.25\r\n1\r\n0\r\n1\r\n0\r\n4\r\n0\r\n");
     LoadSettingsFrom(saver, paths);
     EXPECT_EQ(saver.ChilliCount, count);
@@ -143,7 +133,7 @@ TEST_F(SettingsTest, UnusableProgramFolderKeepsSettingsInTheUserFolder) {
     // A change is saved where the settings live, and read back next time.
     saver.ChilliCount = 33;
     SaveSettingsTo(saver, paths);
-    ResetSettings(saver);
+    ResetSaverSettings(&saver);
     LoadSettingsFrom(saver, paths);
     EXPECT_EQ(saver.ChilliCount, 33);
 }

@@ -1,6 +1,7 @@
 // The show: catalogue and caption, chillies and their motion, frame composition, drawn on an
 // offscreen software display and compared with golden frames.
 #include "tests/support/golden.h"
+#include "tests/support/saver_globals.h"
 
 #include "saver/catalogue.h"
 #include "saver/chilli.h"
@@ -22,8 +23,7 @@ protected:
 
     void SetUp() override {
         ChilliList.clear();
-        UseDesktop = ShowNames = Shadows = ChangeChillies = MotionMode = 0;
-        ClearScreen = 1;
+        ResetSaverSettings();
         SwayAngle = 1;
         SwayStep = 4;
         VarietyPoolSize = 100;

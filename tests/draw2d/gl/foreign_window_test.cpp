@@ -8,6 +8,7 @@
 #include "draw2d/sdl/sdl_soft_host.h"
 #include "gui/events/pump.h"
 #include "gui/events/queue.h"
+#include "tests/support/wait_until.h"
 #include "window_owner.h"
 
 #include <gtest/gtest.h>
@@ -20,16 +21,15 @@ namespace {
 
 // Pumps and draws frames until `done` holds or a second passes.
 template <typename Done> bool DrawUntil(Done done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (std::chrono::steady_clock::now() < end) {
-        PollSystem();
-        ClearBackBuffer();
-        DrawText("alive", 4, 4);
-        Flip(-1);
-        if (done()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
+    return WaitUntil(
+        [&] {
+            PollSystem();
+            ClearBackBuffer();
+            DrawText("alive", 4, 4);
+            Flip(-1);
+            return done();
+        },
+        std::chrono::seconds(1));
 }
 
 class ForeignWindowTest : public ::testing::TestWithParam<bool> {

@@ -3,6 +3,7 @@
 #include "gui/events/queue.h"
 #include "gui/gadgets/gadgets.h"
 #include "gui/gtk/gtk_gadget_host.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 // After GoogleTest: Xlib's macros (None, Bool) would clash with its names.
@@ -19,14 +20,13 @@ using Clock = std::chrono::steady_clock;
 
 // Runs the pump until an event with the id (and source, when given) arrives; false after 3 s.
 bool AwaitEvent(int32_t id, const GadgetPtr& source = nullptr) {
-    const auto deadline = Clock::now() + std::chrono::seconds(3);
-    while (Clock::now() < deadline) {
-        while (PollEvent() != 0) {
-            if (EventID() == id && (!source || EventSource() == source)) return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
+    return WaitUntil(
+        [&] {
+            while (PollEvent() != 0)
+                if (EventID() == id && (!source || EventSource() == source)) return true;
+            return false;
+        },
+        std::chrono::seconds(3));
 }
 
 // Pumps for a while, dropping what arrives.

@@ -1,6 +1,8 @@
 // The real configuration window under X: `capsaro /c` started in a folder of its own, operated with
 // xdotool, its settings file read afterwards. Every run is ended by the test (and killed if not).
 #include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +30,13 @@ int Shell(const std::string& command) {
 class ConfigWindowDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("capsaro-dialog-" + std::to_string(getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root);
-        fs::copy_file(fs::path(CAPSARO_BINARY_DIR) / "capsaro", root / "capsaro");
+        folder.CopyProgram();
         file = root / "Capsaro.cfg";
         std::ofstream(file, std::ios::binary) << kStored;
         // Away from where the window will open: no focus to lose yet.
         Shell("xdotool mousemove 5 5");
     }
-    void TearDown() override {
-        End();
-        fs::remove_all(root);
-    }
+    void TearDown() override { End(); }
 
     // Starts the dialog and waits for its window; false after 10 s.
     bool Start() {
@@ -50,13 +46,13 @@ protected:
             execl((root / "capsaro").c_str(), "capsaro", "/c", static_cast<char*>(nullptr));
             _exit(121);
         }
-        const auto deadline = Clock::now() + std::chrono::seconds(10);
-        while (Clock::now() < deadline) {
-            window = ShellOutput("xdotool search --onlyvisible --name '^Capsaro$' 2>/dev/null | head -1");
-            if (!window.empty()) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        if (window.empty()) return false;
+        const bool shown = WaitUntil(
+            [this] {
+                window = ShellOutput("xdotool search --onlyvisible --name '^Capsaro$' 2>/dev/null | head -1");
+                return !window.empty();
+            },
+            std::chrono::seconds(10), std::chrono::milliseconds(50));
+        if (!shown) return false;
         window.erase(window.find_last_not_of('\n') + 1);
         std::istringstream geometry(ShellOutput("xdotool getwindowgeometry --shell " + window));
         for (std::string line; std::getline(geometry, line);) {
@@ -79,14 +75,11 @@ protected:
     // Waits up to 5 s for the program to end; kills it after that. True when it ended by itself.
     bool End() {
         if (child <= 0) return true;
-        const auto deadline = Clock::now() + std::chrono::seconds(5);
         int status = 0;
-        while (Clock::now() < deadline) {
-            if (waitpid(child, &status, WNOHANG) == child) {
-                child = 0;
-                return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (WaitUntil([&] { return waitpid(child, &status, WNOHANG) == child; }, std::chrono::seconds(5),
+                      std::chrono::milliseconds(20))) {
+            child = 0;
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
         }
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
@@ -95,7 +88,9 @@ protected:
     }
 
     static constexpr const char* kStored = "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n";
-    fs::path root, file;
+    TempFolder folder{"dialog"};
+    fs::path root = folder.Path();
+    fs::path file;
     pid_t child = 0;
     std::string window;
     int left = 0, top = 0, width = 0, height = 0;

@@ -91,13 +91,13 @@ class HostedX11Test : public ::testing::Test, protected ProgramFolder {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
-        folder = FolderWithProgramCopy("capsaro-hosted-");
+        MakeProgramFolder("hosted");
         unsetenv("XSCREENSAVER_WINDOW");
         ShellOutput("xsetroot -solid '#204080'");
     }
     void TearDown() override {
         unsetenv("XSCREENSAVER_WINDOW");
-        if (!folder.empty()) fs::remove_all(folder);
+        temp.reset();
     }
 };
 

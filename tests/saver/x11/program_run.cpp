@@ -2,6 +2,7 @@
 #include "program_run.h"
 
 #include "tests/support/files.h"
+#include "tests/support/wait_until.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -45,35 +46,29 @@ bool ProgramRun::Running() {
 }
 
 bool ProgramRun::WaitFor(std::chrono::milliseconds limit, int& status) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!ended_) {
-        int raw = 0;
-        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-            ended_ = true;
-            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-            break;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    status = status_;
-    return true;
+    const bool ended = WaitUntil(
+        [this] {
+            int raw = 0;
+            if (!ended_ && waitpid(pid_, &raw, WNOHANG) == pid_) {
+                ended_ = true;
+                status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            }
+            return ended_;
+        },
+        limit);
+    if (ended) status = status_;
+    return ended;
 }
 
 void ProgramRun::Signal(int signal) {
     if (!ended_) kill(pid_, signal);
 }
 
-std::string FolderWithProgramCopy(const std::string& prefix) {
-    namespace fs = std::filesystem;
-    const fs::path folder =
-        fs::temp_directory_path() /
-        (prefix + std::to_string(getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    fs::copy_file(fs::path(CAPSARO_BINARY_DIR) / "capsaro", folder / "capsaro");
+void ProgramFolder::MakeProgramFolder(const std::string& prefix) {
+    temp = std::make_unique<TempFolder>(prefix);
+    folder = temp->Path();
+    temp->CopyProgram();
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    return folder.string();
 }
 
 std::unique_ptr<ProgramRun> ProgramFolder::Start(const std::vector<std::string>& arguments) const {

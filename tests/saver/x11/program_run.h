@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/files.h"
+#include "tests/support/temp_folder.h"
 
 #include <chrono>
 #include <filesystem>
@@ -33,17 +34,17 @@ private:
     int status_ = 0;
 };
 
-// A fresh folder named after `prefix`, the process and the running test, holding a copy of the
-// built program (so its settings and screenshots stay there); XDG_RUNTIME_DIR points into it, so
-// the running flag is the test's own.
-std::string FolderWithProgramCopy(const std::string& prefix);
-
 // A test's program-copy folder: starts runs of the copy there with their output in output.txt.
 class ProgramFolder {
 protected:
+    // A fresh temporary folder named after `prefix` and the running test, holding a copy of the
+    // built program (so its settings and screenshots stay there); XDG_RUNTIME_DIR points into
+    // it, so the running flag is the test's own. Removed when the fixture goes.
+    void MakeProgramFolder(const std::string& prefix);
     std::unique_ptr<ProgramRun> Start(const std::vector<std::string>& arguments) const;
     // What the last run started with Start wrote.
     std::string Output() const;
 
+    std::unique_ptr<TempFolder> temp;
     std::filesystem::path folder;
 };

@@ -39,12 +39,9 @@ class SaverX11Test : public ::testing::Test, protected ProgramFolder {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display";
-        folder = FolderWithProgramCopy("capsaro-x11-");
+        MakeProgramFolder("x11");
         ShellOutput("xsetroot -solid '#204080'");
         ShellOutput("xdotool mousemove 200 200");
-    }
-    void TearDown() override {
-        if (!folder.empty()) fs::remove_all(folder);
     }
     // Writes the eight settings lines: count, scale, desktop, names, shadows, change, mode, clear.
     void Settings(const std::string& lines) { std::ofstream(folder / "Capsaro.cfg", std::ios::binary) << lines; }
