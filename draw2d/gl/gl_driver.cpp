@@ -179,7 +179,7 @@ public:
         if (StartSdlVideo()) AskForCoreContext(share);
         auto display =
             std::make_unique<GlDisplay>(SdlDisplayWindow::Open(width, height, depth, hertz, SDL_WINDOW_OPENGL,
-                                                               "GLGraphicsDriver failed to set display mode"),
+                                                               "OpenGL driver failed to set display mode"),
                                         Shared());
         if (!display->Start(share)) throw DrawError("Failed to create an OpenGL 3.3 context");
         Rebind();

@@ -30,7 +30,7 @@ std::vector<Draw> RandomDraws(int count) {
     std::vector<Draw> draws;
     for (int i = 0; i < count; ++i) {
         Draw d;
-        // Every fourth quad shows the whole texture, so that sampling clamps at all four edges.
+        // Every third quad shows the whole texture, so that sampling clamps at all four edges.
         const bool whole = i % 3 == 1;
         d.quad = ImageQuad(float(RandomReal(-20, 140)), float(RandomReal(-20, 100)), whole ? 16 : 13, whole ? 32 : 21,
                            16, 32, RandomReal(0, 360), RandomReal(0.3, 3), RandomReal(0.3, 3));
