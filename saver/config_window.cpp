@@ -153,8 +153,8 @@ bool MakeAboutTab(ConfigDialog& dialog, const GadgetPtr& panel) {
         dialog.aboutLabels[i] = CreateLabelRow(kAboutLabels[i], panel);
         if (!dialog.aboutLabels[i]) return false;
     }
-    dialog.logo1 = LoadImage(kLogo1, -1);
-    dialog.logo2 = LoadImage(kLogo2, -1);
+    dialog.logo1 = LoadImage(kLogo1, kDefaultImageFlags);
+    dialog.logo2 = LoadImage(kLogo2, kDefaultImageFlags);
     dialog.logoCanvas = CreateCanvas(5, 5, kLogoSide, kLogoSide, panel, 0);
     if (!dialog.logoCanvas) return false;
     // Every later drawing goes to the canvas (none when the drawing layer could not attach one).

@@ -95,7 +95,7 @@ void TSaver::RunSaver() {
     }
     const int32_t rate = caps.refresh < 60 ? -1 : caps.refresh;
     DesktopPixmap = GrabDesktop();
-    DesktopImage = DesktopPixmap ? LoadImage(DesktopPixmap, -1) : nullptr;
+    DesktopImage = DesktopPixmap ? LoadImage(DesktopPixmap, kDefaultImageFlags) : nullptr;
     if (!OpenDisplay(ViewWidth, ViewHeight, depth, rate, 0)) {
         Say("could not open a full-screen display");
         return;

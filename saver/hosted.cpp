@@ -53,7 +53,7 @@ void RunHostedShow(TSaver& saver, uint64_t window) {
     DesktopPixmap = Platform().CaptureWindowScreenshot(window);
     DesktopWidth = DesktopPixmap ? DesktopPixmap->width : 0;
     DesktopHeight = DesktopPixmap ? DesktopPixmap->height : 0;
-    DesktopImage = DesktopPixmap ? LoadImage(DesktopPixmap, -1) : nullptr;
+    DesktopImage = DesktopPixmap ? LoadImage(DesktopPixmap, kDefaultImageFlags) : nullptr;
 
     const GraphicsPtr canvas = AttachDisplay(window, 0);
     if (!canvas) {
