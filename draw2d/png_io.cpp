@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -154,7 +155,18 @@ PixmapPtr LoadPixmapPng(TStream& stream) {
 }
 
 int SavePixmapPng(const TPixmap& pixmap, const std::string& url, int level) {
-    return SavePixmapPng(pixmap, OpenStream(url, false, true), level);
+    StreamPtr stream = OpenStream(url, false, true);
+    if (!stream) return 0;
+    const int saved = SavePixmapPng(pixmap, stream, level);
+    stream.reset();
+    // A file that could not be written whole (a full disk) is not left behind half made. Only a
+    // plain file goes: a device or a link the URL named stays where it is.
+    const std::string path = UrlFilePath(url);
+    std::error_code error;
+    if (!saved && !path.empty() &&
+        std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::regular)
+        std::filesystem::remove(path, error);
+    return saved;
 }
 
 int SavePixmapPng(const TPixmap& pixmap, const StreamPtr& stream, int level) {

@@ -16,6 +16,7 @@ PixmapPtr LoadPixmapPng(TStream& stream);
 // Writes pixmap as an 8-bit, non-interlaced PNG at zlib compression level (0..9): FormatI8 as gray,
 // the 3-byte formats as RGB, the 4-byte formats as RGB with alpha, anything else converted to
 // FormatRGBA8888 first. Returns 1 on success; 0 when the URL cannot be opened for writing or the
-// write fails. The stream is closed in every outcome.
+// write fails. The stream is closed in every outcome; a file that could not be written whole is
+// removed again.
 int SavePixmapPng(const TPixmap& pixmap, const std::string& url, int level);
 int SavePixmapPng(const TPixmap& pixmap, const StreamPtr& stream, int level);

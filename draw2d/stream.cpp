@@ -74,13 +74,16 @@ void RegisterStreamFactory(StreamFactory factory) {
     Factories().push_back(std::move(factory));
 }
 
+std::string UrlFilePath(const std::string& url) {
+    if (url.find("::") != std::string::npos) return {};
+    std::string path = url;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 StreamPtr OpenStream(const std::string& url, bool readable, bool writeable) {
     const size_t separator = url.find("::");
-    if (separator == std::string::npos) {
-        std::string path = url;
-        std::replace(path.begin(), path.end(), '\\', '/');
-        return OpenFileStream(path, readable, writeable);
-    }
+    if (separator == std::string::npos) return OpenFileStream(UrlFilePath(url), readable, writeable);
     std::string protocol = url.substr(0, separator);
     std::transform(protocol.begin(), protocol.end(), protocol.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });

@@ -40,6 +40,9 @@ void RegisterStreamFactory(StreamFactory factory);
 // factory that accepts the protocol (the text before the first "::", ASCII capitals lowered) and the
 // path. Null when nothing can open it.
 StreamPtr OpenStream(const std::string& url, bool readable, bool writeable);
+// The file a URL names: the URL itself with backslashes as slashes when it holds no "::"; empty
+// for a URL with a protocol.
+std::string UrlFilePath(const std::string& url);
 // A URL that is already a stream is returned as it is.
 inline StreamPtr OpenStream(StreamPtr stream, bool, bool) {
     return stream;

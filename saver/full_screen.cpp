@@ -55,11 +55,14 @@ std::string ScreenshotName(const std::function<bool(const std::string&)>& taken)
 
 void SaveScreenshot() {
     const std::string name = ScreenshotName(NameTaken);
-    if (const PixmapPtr picture = GrabBackBuffer(0, 0, DisplayWidth(), DisplayHeight())) {
-        SavePixmapPng(*picture, name, 5);
+    const PixmapPtr picture = GrabBackBuffer(0, 0, DisplayWidth(), DisplayHeight());
+    // The line tells only of a file that was written; a failure (a full disk) leaves none.
+    if (picture && SavePixmapPng(*picture, name, 5)) {
+        std::printf("Screenshot saved as %s\n", name.c_str());
+        std::fflush(stdout);
+    } else {
+        std::fprintf(stderr, "capsaro: could not save the screenshot %s\n", name.c_str());
     }
-    std::printf("Screenshot saved as %s\n", name.c_str());
-    std::fflush(stdout);
 }
 
 bool EventEndsSaver(int32_t id, int32_t x, int32_t y) {
