@@ -188,7 +188,9 @@ bool MakeConfigTab(TSaver& saver, ConfigDialog& dialog, const GadgetPtr& panel) 
         GadgetPtr box = CreateButton(row.text, 10, row.y, row.w, 15, panel, ButtonCheckBox);
         if (!box) return false;
         // Ticked only when the switch is on (exactly 1): a stored 2 counts as off and shows so.
-        SetButtonState(box, IsOn(*row.setting) ? 1 : 0);
+        // A box shows ticked for any stored value but 0, as a checkbox's state does; the value
+        // itself stays as stored unless the box is clicked.
+        SetButtonState(box, *row.setting != 0 ? 1 : 0);
         dialog.checkboxes[i] = {box, row.setting};
     }
 

@@ -207,18 +207,23 @@ TEST_F(ConfigWindowTest, OutOfRangeStoredValuesShowClampedOrNothingAndStayUnless
     saver.ChilliCount = 5000;
     MotionMode = 7;
     UseDesktop = 2;
+    ChangeChillies = -1;
     ConfigDialog& d = Open();
     EXPECT_EQ(Shown(d.countSlider).position, 999);
     EXPECT_EQ(Shown(d.combo).selected, -1);
-    // 2 counts as off, and shows so.
-    EXPECT_EQ(ButtonState(d.checkboxes[0].gadget), 0);
+    // Any value but 0 shows ticked, though only 1 counts as on in the show.
+    EXPECT_EQ(ButtonState(d.checkboxes[0].gadget), 1);
+    EXPECT_TRUE(Shown(d.checkboxes[0].gadget).checked);
+    EXPECT_EQ(ButtonState(d.checkboxes[3].gadget), 1);
+    EXPECT_EQ(ButtonState(d.checkboxes[1].gadget), 0);
     host->Click(d.checkboxes[1].gadget);
     host->Click(d.ok);
     EXPECT_EQ(RunConfigDialog(saver, d), ConfigStep::Stored);
     EXPECT_EQ(saver.ChilliCount, 5000);
     EXPECT_EQ(MotionMode, 7);
     EXPECT_EQ(UseDesktop, 2);
-    EXPECT_EQ(ReadFileBytes(file), "5000\r\n0.500000000\r\n2\r\n1\r\n0\r\n0\r\n7\r\n1\r\n");
+    EXPECT_EQ(ChangeChillies, -1);
+    EXPECT_EQ(ReadFileBytes(file), "5000\r\n0.500000000\r\n2\r\n1\r\n0\r\n-1\r\n7\r\n1\r\n");
 
     // -1 would mark every item if passed on.
     MotionMode = -1;
