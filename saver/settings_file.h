@@ -26,6 +26,9 @@ SettingsPaths DefaultSettingsPaths();
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path);
 
 // Writes the lines, each ending in CR LF, to a new file in the same folder and renames it over
-// `path`, so the old file stays whole when anything fails. Creates missing folders when
-// `makeFolders` is set. False on any failure, with nothing left behind.
+// `path`, so the old file stays whole when anything fails; the new file keeps the old one's
+// permission bits, and a `path` that is a symbolic link stays one (its target is replaced). Where
+// the folder allows no new file but the file itself is writable, the file is rewritten in place.
+// Creates missing folders when `makeFolders` is set. False on any failure, with nothing left
+// behind.
 bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& lines, bool makeFolders);

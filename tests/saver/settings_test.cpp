@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -171,4 +173,72 @@ TEST_F(SettingsTest, NothingUsableAnywhereRunsWithTheValuesInMemory) {
     LoadSettingsFrom(saver, paths);
     EXPECT_EQ(saver.ChilliCount, 12);
     EXPECT_EQ(SettingsLocation(), "");
+}
+
+namespace {
+
+// Runs `write` in a child process without root's privileges (as user nobody when the test runs as
+// root), so that folder permissions hold; true when it returned true.
+bool AsUnprivileged(const std::function<bool()>& write) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        _exit(write() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+const std::vector<std::string> kNewLines = {"5", "1.00000000", "1", "1", "1", "1", "4", "0"};
+const std::string kNewFile = "5\r\n1.00000000\r\n1\r\n1\r\n1\r\n1\r\n4\r\n0\r\n";
+
+} // namespace
+
+TEST_F(SettingsTest, AWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
+    const fs::path programFolder = root / "program";
+    WriteBytes(paths.programFile, kDefaultFile);
+    fs::permissions(paths.programFile, fs::perms(0666));
+    fs::permissions(programFolder, fs::perms(0555));
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(paths.programFile.c_str(), 65534, 65534), 0);
+    }
+    struct stat before {};
+    ASSERT_EQ(stat(paths.programFile.c_str(), &before), 0);
+    EXPECT_TRUE(AsUnprivileged([&] { return WriteSettingsFile(paths.programFile, kNewLines, false); }));
+    EXPECT_EQ(ReadFileBytes(paths.programFile), kNewFile);
+    struct stat after {};
+    stat(paths.programFile.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, written in place";
+    // Nothing else appeared in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(programFolder), fs::directory_iterator()), 1);
+
+    // A file the user may not write either stays as it was, and the write says so.
+    fs::permissions(paths.programFile, fs::perms(0444));
+    EXPECT_FALSE(AsUnprivileged([&] {
+        return WriteSettingsFile(paths.programFile, {"1", "1", "1", "1", "1", "1", "1", "1"}, false);
+    }));
+    EXPECT_EQ(ReadFileBytes(paths.programFile), kNewFile);
+    fs::permissions(programFolder, fs::perms(0755));
+}
+
+TEST_F(SettingsTest, AReplacedFileKeepsItsPermissionsAndALinkStaysALink) {
+    WriteBytes(paths.programFile, kDefaultFile);
+    fs::permissions(paths.programFile, fs::perms(0600));
+    ASSERT_TRUE(WriteSettingsFile(paths.programFile, kNewLines, false));
+    EXPECT_EQ(ReadFileBytes(paths.programFile), kNewFile);
+    EXPECT_EQ(fs::status(paths.programFile).permissions() & fs::perms::all, fs::perms(0600));
+
+    // The settings kept elsewhere, linked from beside the program.
+    fs::create_directories(root / "dotfiles");
+    const fs::path real = root / "dotfiles" / "Capsaro.cfg";
+    WriteBytes(real, kDefaultFile);
+    fs::permissions(real, fs::perms(0640));
+    fs::remove(paths.programFile);
+    fs::create_symlink(real, paths.programFile);
+    ASSERT_TRUE(WriteSettingsFile(paths.programFile, kNewLines, false));
+    EXPECT_TRUE(fs::is_symlink(paths.programFile));
+    EXPECT_EQ(ReadFileBytes(real), kNewFile);
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "dotfiles"), fs::directory_iterator()), 1);
 }
