@@ -28,15 +28,6 @@ void StartPacing(FramePacing& pacing, int32_t hertz, int32_t depth, bool canSync
     pacing.deadline = MillisecondClock();
 }
 
-namespace {
-
-// Clock values wrap at 32 bits, so deadlines move with wrapping arithmetic.
-int32_t ClockAdd(int32_t clock, int32_t milliseconds) {
-    return static_cast<int32_t>(static_cast<uint32_t>(clock) + static_cast<uint32_t>(milliseconds));
-}
-
-} // namespace
-
 int32_t NextFrameWait(FramePacing& pacing) {
     pacing.deadline = ClockAdd(pacing.deadline, pacing.period);
     pacing.accumulator += pacing.remainder;

@@ -325,11 +325,9 @@ void TSaver::RunConfig() {
         std::fprintf(stderr, "capsaro: no display to show the settings window on (is DISPLAY set?)\n");
         return;
     }
-    const std::shared_ptr<TTimer> timer = CreateTimer(100);
+    const ScopedTimer timer(CreateTimer(100));
     const int32_t start = MillisecondClock();
     const GadgetPtr desktop = Desktop();
     const ConfigPlacement place = PlaceConfigWindow(HostWindowHandle(ProgramArguments()), Platform(), desktop->shape);
     if (std::unique_ptr<ConfigDialog> dialog = MakeConfigDialog(*this, place, start)) RunConfigDialog(*this, *dialog);
-    // The process ends after this; stopping the timer only matters to callers that go on (tests).
-    StopTimer(timer);
 }

@@ -67,12 +67,7 @@ void RunHostedShow(TSaver& saver, uint64_t window) {
 
     ScreenCaps caps;
     const int32_t rate = Platform().Screen(caps) && caps.refresh >= 30 ? caps.refresh : kAssumedRate;
-    const std::shared_ptr<TTimer> timer = CreateTimer(static_cast<float>(rate), nullptr);
-    // A running timer holds itself; stop it however the loop ends.
-    struct TimerStop {
-        std::shared_ptr<TTimer> timer;
-        ~TimerStop() { StopTimer(timer); }
-    } stop{timer};
+    const ScopedTimer timer(CreateTimer(static_cast<float>(rate), nullptr));
 
     const auto source = std::make_shared<HostedCanvas>();
     bool paintPending = false;

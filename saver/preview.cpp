@@ -21,7 +21,7 @@ class PreviewCanvas : public TObject {};
 } // namespace
 
 void TSaver::RunPreview() {
-    const std::shared_ptr<TTimer> timer = CreateTimer(100, nullptr);
+    const ScopedTimer timer(CreateTimer(100, nullptr));
     TRect client;
     const auto host = static_cast<uint64_t>(HostWindowHandle(ProgramArguments()));
     Platform().ClientRect(host, client);
@@ -42,11 +42,6 @@ void TSaver::RunPreview() {
 
     const auto source = std::make_shared<PreviewCanvas>();
     bool paintPending = false;
-    // A running timer holds itself; stop it however the loop ends.
-    struct TimerStop {
-        std::shared_ptr<TTimer> timer;
-        ~TimerStop() { StopTimer(timer); }
-    } stop{timer};
     while (!TerminationRequested() && !canvas->Lost()) {
         const int32_t id = WaitEvent();
         if (id == EventTimerTick) {

@@ -40,6 +40,30 @@ void StopTimer(const std::shared_ptr<TTimer>& timer);
 
 int32_t TimerTicks(const std::shared_ptr<TTimer>& timer);
 
+// Owns a running timer and stops it when it goes, on every path out of a scope (a timer that
+// holds itself would otherwise run on).
+class ScopedTimer {
+public:
+    ScopedTimer() = default;
+    explicit ScopedTimer(std::shared_ptr<TTimer> timer) : timer_(std::move(timer)) {}
+    ~ScopedTimer() { StopTimer(timer_); }
+    ScopedTimer(ScopedTimer&& other) noexcept : timer_(std::move(other.timer_)) {}
+    ScopedTimer& operator=(ScopedTimer&& other) noexcept {
+        if (this != &other) {
+            StopTimer(timer_);
+            timer_ = std::move(other.timer_);
+        }
+        return *this;
+    }
+    ScopedTimer(const ScopedTimer&) = delete;
+    ScopedTimer& operator=(const ScopedTimer&) = delete;
+
+    const std::shared_ptr<TTimer>& Get() const { return timer_; }
+
+private:
+    std::shared_ptr<TTimer> timer_;
+};
+
 // Waits for the host until the tick count changes and returns the ticks since the previous
 // WaitTimer. Returns 0 without waiting for a timer that has stopped, or when called from inside a
 // host message handler, where the pump cannot run.

@@ -28,7 +28,7 @@ TEST_F(PacingTest, ThreeFlipsOfAFrameSwitchToVerticalBlankPacing) {
     FramePacing pacing;
     int flips = 0;
     const int32_t durations[] = {30, 16, 17, 3, 16, 17, 16, 99};
-    StartPacing(pacing, 60, 32, true, [&] { fakeNow += durations[flips++]; });
+    StartPacing(pacing, 60, 32, true, [&] { fakeNow = ClockAdd(fakeNow, durations[flips++]); });
     EXPECT_FALSE(pacing.softPacing);
     EXPECT_EQ(flips, 7);
 }
@@ -36,7 +36,7 @@ TEST_F(PacingTest, ThreeFlipsOfAFrameSwitchToVerticalBlankPacing) {
 TEST_F(PacingTest, FastFlipsKeepClockPacingAfterOneSecond) {
     FramePacing pacing;
     int flips = 0;
-    StartPacing(pacing, 60, 32, true, [&] { fakeNow += 1, ++flips; });
+    StartPacing(pacing, 60, 32, true, [&] { fakeNow = ClockAdd(fakeNow, 1), ++flips; });
     EXPECT_TRUE(pacing.softPacing);
     EXPECT_EQ(flips, 1000);
 }
@@ -44,7 +44,7 @@ TEST_F(PacingTest, FastFlipsKeepClockPacingAfterOneSecond) {
 TEST_F(PacingTest, NoRateOrAWindowOrNoSyncNeverCalibrates) {
     FramePacing pacing;
     int flips = 0;
-    const auto flip = [&] { fakeNow += 16, ++flips; };
+    const auto flip = [&] { fakeNow = ClockAdd(fakeNow, 16), ++flips; };
     StartPacing(pacing, 0, 32, true, flip);
     EXPECT_FALSE(pacing.softPacing);
     StartPacing(pacing, 60, 0, true, flip);
@@ -61,9 +61,9 @@ TEST_F(PacingTest, SixtyHertzSpreadsASecondOver40FramesOf17And20Of16) {
     const int32_t start = fakeNow;
     int32_t last = fakeNow;
     for (int frame = 0; frame < 60; ++frame) {
-        fakeNow += 1; // drawing and presenting take 1 ms
-        fakeNow += NextFrameWait(pacing);
-        ++frameLengths[fakeNow - last];
+        fakeNow = ClockAdd(fakeNow, 1); // drawing and presenting take 1 ms
+        fakeNow = ClockAdd(fakeNow, NextFrameWait(pacing));
+        ++frameLengths[ClockDifference(fakeNow, last)];
         last = fakeNow;
     }
     EXPECT_EQ(ClockDifference(fakeNow, start), 1000);
@@ -74,12 +74,12 @@ TEST_F(PacingTest, SixtyHertzSpreadsASecondOver40FramesOf17And20Of16) {
 TEST_F(PacingTest, LateFramesCarryNoDebtAndNegativeRatesNeverWait) {
     FramePacing pacing;
     StartPacing(pacing, 60, 0, true, [] {});
-    fakeNow += 500; // one very late frame
+    fakeNow = ClockAdd(fakeNow, 500); // one very late frame
     EXPECT_EQ(NextFrameWait(pacing), 0);
-    fakeNow += 1;
+    fakeNow = ClockAdd(fakeNow, 1);
     EXPECT_GE(NextFrameWait(pacing), 15); // the next frame waits a full period again
 
-    StartPacing(pacing, -1, 32, true, [&] { fakeNow += 16; });
+    StartPacing(pacing, -1, 32, true, [&] { fakeNow = ClockAdd(fakeNow, 16); });
     EXPECT_TRUE(pacing.softPacing);
     for (int frame = 0; frame < 100; ++frame)
         EXPECT_EQ(NextFrameWait(pacing), 0);

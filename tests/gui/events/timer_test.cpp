@@ -4,6 +4,7 @@
 #include "gui/events/hooks.h"
 #include "gui/events/pump.h"
 #include "gui/events/timer.h"
+#include "runtime/clock.h"
 
 #include <gtest/gtest.h>
 
@@ -131,4 +132,39 @@ TEST_F(TimerTest, StoppingFromATickDropsTheTicksStillDue) {
     SleepMs(30);
     PollSystem();
     EXPECT_EQ(TimerTicks(timer), 1);
+}
+
+TEST_F(TimerTest, AScopedTimerStopsItsTimerOnEveryWayOutOfItsScope) {
+    std::weak_ptr<TTimer> watched;
+    const auto leaveEarly = [&](bool early) {
+        const ScopedTimer timer(CreateTimer(100));
+        watched = timer.Get();
+        EXPECT_NE(timer.Get()->hostHandle, 0);
+        if (early) return;
+        SleepMs(30);
+    };
+    for (bool early : {true, false}) {
+        leaveEarly(early);
+        // Nothing holds the timer any more: it stopped and let go of itself.
+        EXPECT_TRUE(watched.expired()) << (early ? "early return" : "end of scope");
+    }
+    // Moving hands the timer on; the moved-from owner stops nothing.
+    ScopedTimer outer;
+    {
+        ScopedTimer inner(CreateTimer(100));
+        watched = inner.Get();
+        outer = std::move(inner);
+    }
+    ASSERT_FALSE(watched.expired());
+    EXPECT_NE(watched.lock()->hostHandle, 0);
+    outer = ScopedTimer();
+    EXPECT_TRUE(watched.expired());
+}
+
+TEST(ClockArithmetic, AddsAndSubtractsAcrossTheWrap) {
+    EXPECT_EQ(ClockAdd(2147483647, 1), -2147483647 - 1);
+    EXPECT_EQ(ClockAdd(-1, 2), 1);
+    EXPECT_EQ(ClockDifference(ClockAdd(2147483000, 1000), 2147483000), 1000);
+    EXPECT_EQ(ClockDifference(-2147483647 - 1, 2147483647), 1);
+    EXPECT_EQ(ClockDifference(5, 10), -5);
 }
