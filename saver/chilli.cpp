@@ -13,7 +13,7 @@ std::vector<TChilli> ChilliList;
 
 namespace {
 
-constexpr double kRadiansPerDegree = 0.017453292519943295;
+constexpr double kPi = 3.141592653589793;
 
 // The start values of one chilli, drawn in the order its motion mode prescribes.
 struct StartValues {
@@ -77,10 +77,14 @@ void TChilli::Create(ImagePtr image, float x, float y, float dx, float dy, float
     ChilliList.push_back(std::move(chilli));
 }
 
+double SwayOffset(float sway, int32_t degrees) {
+    // Degrees to radians as a × π / 180, in that order: π / 180 first rounds differently.
+    return static_cast<double>(sway) * std::sin(static_cast<double>(degrees) * kPi / 180.0);
+}
+
 void TChilli::Update(int32_t width, int32_t height) {
     if (CurrentMotionMode == 4) {
-        const double phase = static_cast<double>(SwayAngle + SwayPhase) * kRadiansPerDegree;
-        X = static_cast<float>(static_cast<double>(X) + static_cast<double>(Sway) * std::sin(phase));
+        X = static_cast<float>(static_cast<double>(X) + SwayOffset(Sway, SwayAngle + SwayPhase));
         Y += DY;
         if (!(Y < static_cast<float>(height + 100))) Y = static_cast<float>(RandomReal(-height, 0));
     } else {

@@ -38,6 +38,9 @@ extern std::vector<TChilli> ChilliList;
 // at 1920 x 1080 on the software driver, and the list takes under a megabyte.
 constexpr int32_t kMaxChillies = 10000;
 
+// How far a falling chilli sways sideways in one frame at the angle sum `degrees`.
+double SwayOffset(float sway, int32_t degrees);
+
 // A shadow (the picture in black at shadowAlpha, shifted by the offset) and then the picture.
 void DrawWithShadow(const ImagePtr& image, float x, float y, float offsetX, float offsetY, float shadowAlpha);
 

@@ -316,8 +316,7 @@ private:
         if (!samplers_[0]) {
             glGenSamplers(2, samplers_);
             for (int i = 0; i < 2; ++i) {
-                glSamplerParameteri(samplers_[i], GL_TEXTURE_MIN_FILTER,
-                                    i ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST);
+                glSamplerParameteri(samplers_[i], GL_TEXTURE_MIN_FILTER, i ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_MAG_FILTER, i ? GL_LINEAR : GL_NEAREST);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);

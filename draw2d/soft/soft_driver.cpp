@@ -160,7 +160,9 @@ public:
         if (!Ready()) return;
         static_assert(sizeof(DrawQuad) == sizeof(SoftQuad), "quads are handed over as they are");
         SoftState soft;
-        soft.blend = state.blend;
+        // A blend value outside the named modes leaves the previous mode in force.
+        if (IsBlendMode(state.blend)) blend_ = state.blend;
+        soft.blend = blend_;
         soft.color = state.color;
         soft.clip = {state.clip.left, state.clip.top, state.clip.right, state.clip.bottom};
         const auto* softQuads = reinterpret_cast<const SoftQuad*>(quads);
@@ -228,6 +230,8 @@ private:
     SoftRasterizer rasterizer_;
     SoftDisplay* current_ = nullptr;
     std::vector<std::shared_ptr<SoftDriverTexture>> inFlight_;
+    // The blend mode drawn with; a fresh context draws as GL does with blending off.
+    int32_t blend_ = BlendSolid;
 };
 
 } // namespace

@@ -276,7 +276,8 @@ void DrawPiece(const SoftSurface& surface, const SoftTexture* texture, const Sof
     };
     scale(u, top.width);
     scale(v, top.height);
-    int level = texture->mipmapped ? ChooseLevel(u, v, texture->levelCount) : 0;
+    // Unfiltered pictures are sampled by point from the top level, mipmapped or not.
+    int level = texture->mipmapped && texture->filtered ? ChooseLevel(u, v, texture->levelCount) : 0;
     while (level > 0 && !LevelUsable(texture->levels[level]))
         --level;
     const SoftMipLevel& chosen = texture->levels[level];

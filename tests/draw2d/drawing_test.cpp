@@ -149,3 +149,42 @@ TEST_F(DrawingTest, SceneMatchesGolden) {
     const PixmapPtr frame = GrabBackBuffer(0, 0, 160, 120);
     EXPECT_EQ(CompareWithGolden(*frame, "draw2d", "scene", 2), "");
 }
+
+TEST_F(DrawingTest, ABlendValueOutsideTheModesIsRecordedAndTheLastModeDraws) {
+    SetClearColor(255, 255, 255);
+    ClearBackBuffer();
+    const ImagePtr image = LoadImage(Picture(8, 8, 0xFFFFFFFFu, 0), 0);
+    SetColor(0, 0, 0);
+    SetAlpha(0.3f);
+    SetBlend(BlendAlpha);
+    DrawImage(image, 10, 10);
+    SetBlend(9);
+    EXPECT_EQ(GetBlend(), 9);
+    DrawImage(image, 10, 10);
+    // Two shadows of alpha 76/255 over white: 255 * (1 - 76/255)^2 = 125.
+    EXPECT_NEAR(static_cast<int>(Pixel(12, 12) & 0xFF), 125, 2);
+    SetBlend(0);
+    DrawImage(image, 30, 10);
+    EXPECT_NEAR(static_cast<int>(Pixel(32, 12) & 0xFF), 179, 1);
+}
+
+TEST_F(DrawingTest, MipmappedButUnfilteredPicturesAreSampledFromTheTopLevel) {
+    // A one-texel red and blue checkerboard: any smaller level mixes the two into purple.
+    const PixmapPtr checker = CreatePixmap(64, 64, FormatRGBA8888);
+    ASSERT_TRUE(checker);
+    for (int32_t y = 0; y < 64; ++y)
+        for (int32_t x = 0; x < 64; ++x)
+            WritePixel(*checker, x, y, (x + y) % 2 ? 0xFFFF0000u : 0xFF0000FFu);
+    SetBlend(BlendSolid);
+    SetScale(0.25f, 0.25f);
+    for (const int32_t flags : {int32_t{ImageMipmapped}, int32_t{ImageMipmapped | ImageFiltered}}) {
+        const ImagePtr image = LoadImage(checker, flags);
+        ASSERT_TRUE(image);
+        DrawImage(image, 20, 20);
+        const uint32_t pixel = Pixel(27, 27);
+        if (flags & ImageFiltered)
+            EXPECT_TRUE(pixel != 0xFF0000u && pixel != 0x0000FFu) << std::hex << pixel;
+        else
+            EXPECT_TRUE(pixel == 0xFF0000u || pixel == 0x0000FFu) << std::hex << pixel;
+    }
+}

@@ -13,6 +13,7 @@
 #include "draw2d/soft/soft_driver.h"
 #include "runtime/random.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -206,6 +207,18 @@ TEST_F(ShowTest, FallingChilliRestartsAboveWithoutClampingX) {
     notYet.Y = 867, notYet.DY = 0.5f;
     notYet.Update(1024, 768);
     EXPECT_EQ(notYet.Y, 867.5f);
+}
+
+TEST_F(ShowTest, FallSwayTurnsDegreesToRadiansAsAngleTimesPiOverOneEighty) {
+    // Every angle sum the show reaches (the sway angle 1..361 plus a phase of up to 200), exactly.
+    for (int32_t sum = 1; sum <= 561; ++sum)
+        EXPECT_EQ(SwayOffset(2.75f, sum), 2.75 * std::sin(sum * 3.141592653589793 / 180.0)) << "angle sum " << sum;
+    CurrentMotionMode = 4;
+    SwayAngle = 80;
+    TChilli chilli;
+    chilli.X = 100, chilli.DY = 1, chilli.Sway = 2.5f, chilli.SwayPhase = 20;
+    chilli.Update(1024, 768);
+    EXPECT_FLOAT_EQ(chilli.X, static_cast<float>(100 + 2.5 * std::sin(100 * 3.141592653589793 / 180.0)));
 }
 
 TEST_F(ShowTest, SwayAngleCyclesThroughNinetyOneFrames) {
