@@ -3,6 +3,7 @@
 // them to the portable start-up.
 #include "saver/hosts.h"
 #include "saver/startup.h"
+#include "saver/x11/connection_loss.h"
 #include "saver/x11/x11_platform.h"
 
 #include "draw2d/select/driver_select.h"
@@ -12,6 +13,12 @@ int main(int argc, char** argv) {
     SaverHosts hosts;
     hosts.makePlatform = MakeX11Platform;
     hosts.makeDriver = SelectHostDriver;
-    hosts.selectGadgetHost = SelectGtkGadgetHost;
+    // GTK puts in a handler of its own for a lost X connection when it starts: put ours back.
+    hosts.selectGadgetHost = [] {
+        const bool selected = SelectGtkGadgetHost();
+        EndWhenTheXServerGoes();
+        return selected;
+    };
+    EndWhenTheXServerGoes();
     return CapsaroMain(argc, argv, hosts);
 }

@@ -1,0 +1,88 @@
+// Every mode of the program on an X server of the test's own that is then killed: the program
+// must end within a second, with status 0, and leave the running flag free.
+#include "program_run.h"
+
+#include "saver/running_lock.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+// Last: Xlib's macros clash with GoogleTest's names.
+#include <X11/Xlib.h>
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+
+namespace {
+
+class XServerLossTest : public ::testing::Test, protected ProgramFolder {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs Xvfb";
+        MakeProgramFolder("xloss");
+        for (int n = 150; n < 200 && display_.empty(); ++n)
+            if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
+                !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+                display_ = ":" + std::to_string(n);
+        ASSERT_FALSE(display_.empty());
+        server_ = std::make_unique<ProgramRun>(
+            "/usr/bin/Xvfb", std::vector<std::string>{display_, "-screen", "0", "640x480x24", "-nolisten", "tcp"},
+            folder.string(), (folder / "xvfb.txt").string());
+        const fs::path socket = "/tmp/.X11-unix/X" + display_.substr(1);
+        for (int i = 0; i < 100 && !fs::exists(socket); ++i)
+            std::this_thread::sleep_for(milliseconds(50));
+        ASSERT_TRUE(fs::exists(socket)) << "Xvfb did not start on " << display_;
+        saved_ = std::getenv("DISPLAY");
+        setenv("DISPLAY", display_.c_str(), 1);
+    }
+    void TearDown() override {
+        if (!saved_.empty()) setenv("DISPLAY", saved_.c_str(), 1);
+        server_.reset();
+        std::error_code ignored;
+        fs::remove("/tmp/.X11-unix/X" + display_.substr(1), ignored);
+        fs::remove("/tmp/.X" + display_.substr(1) + "-lock", ignored);
+    }
+
+    std::string RootWindowId() const {
+        Display* display = XOpenDisplay(display_.c_str());
+        if (!display) return "0";
+        const std::string id = std::to_string(DefaultRootWindow(display));
+        XCloseDisplay(display);
+        return id;
+    }
+
+    // Starts the program with `arguments`, kills the X server once it runs and expects a quiet end.
+    void ExpectQuietEndWhenTheServerDies(const std::vector<std::string>& arguments) {
+        auto program = Start(arguments);
+        std::this_thread::sleep_for(milliseconds(1500));
+        ASSERT_TRUE(program->Running()) << Output();
+        server_->Signal(SIGKILL);
+        int status = -1;
+        ASSERT_TRUE(program->WaitFor(milliseconds(1000), status)) << "still running a second later";
+        EXPECT_EQ(status, 0) << Output();
+        SaverRunningLock lock;
+        EXPECT_TRUE(lock.Held()) << "the running flag is still set";
+    }
+
+    std::string display_, saved_;
+    std::unique_ptr<ProgramRun> server_;
+};
+
+} // namespace
+
+TEST_F(XServerLossTest, FullScreenEndsQuietly) {
+    ExpectQuietEndWhenTheServerDies({"/s"});
+}
+
+TEST_F(XServerLossTest, PreviewEndsQuietly) {
+    ExpectQuietEndWhenTheServerDies({"/p", RootWindowId()});
+}
+
+TEST_F(XServerLossTest, ConfigurationWindowEndsQuietly) {
+    ExpectQuietEndWhenTheServerDies({"/c"});
+}
+
+TEST_F(XServerLossTest, HostedInTheRootWindowEndsQuietly) {
+    ExpectQuietEndWhenTheServerDies({"--root"});
+}
