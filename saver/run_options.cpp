@@ -47,12 +47,19 @@ std::optional<int32_t>* SwitchOverride(RunOptions& options, const std::string& s
     return nullptr;
 }
 
+// The text as it may appear in a one-line message: control characters become '?'.
+std::string Printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
 // Stores one option's value; false with `error` set when the value is not acceptable.
 bool Take(const OptionRow& row, const std::string& spelled, const std::string& value, RunOptions& options,
           std::string& error) {
     const std::string name = row.name;
     const auto bad = [&](const std::string& wanted) {
-        error = "bad value '" + value + "' for " + spelled + " (" + wanted + ")";
+        error = "bad value '" + Printable(value) + "' for " + Printable(spelled) + " (" + wanted + ")";
         return false;
     };
     if (name == "count") {
@@ -135,7 +142,7 @@ bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& opti
         if (!row) {
             // A single dash with a name the table does not know is a Windows-style switch.
             if (longForm) {
-                error = "unknown option " + argument + " (see --help)";
+                error = "unknown option " + Printable(argument) + " (see --help)";
                 return false;
             }
             options.switches.push_back(argument);
@@ -144,7 +151,7 @@ bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& opti
         const std::string spelled = argument.substr(0, argument.size() - (inlineValue ? value.size() + 1 : 0));
         if (row->kind == OptionKind::Flag) {
             if (inlineValue) {
-                error = "option " + spelled + " takes no value";
+                error = "option " + Printable(spelled) + " takes no value";
                 return false;
             }
             if (row->setting) {
@@ -160,7 +167,7 @@ bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& opti
         }
         if (!inlineValue) {
             if (i + 1 >= arguments.size()) {
-                error = "option " + spelled + " needs a value";
+                error = "option " + Printable(spelled) + " needs a value";
                 return false;
             }
             value = arguments[++i];

@@ -76,6 +76,14 @@ TEST(RunOptions, BadValuesAndUnknownOptionsNameTheCulprit) {
     EXPECT_NE(ErrorOf({"--"}).find("--"), std::string::npos);
 }
 
+TEST(RunOptions, ErrorsStayOneLineWhateverTheArgumentHolds) {
+    // Control characters in the culprit show as '?', so the message is still one line.
+    EXPECT_EQ(ErrorOf({"--co\nunt"}), "unknown option --co?unt (see --help)");
+    EXPECT_EQ(ErrorOf({"--count", "1\r\n2"}).find_first_of("\r\n"), std::string::npos);
+    EXPECT_EQ(ErrorOf({"--sc\x7f=1"}), "unknown option --sc?=1 (see --help)");
+    EXPECT_EQ(ErrorOf({"--desktop=\t"}).find('\t'), std::string::npos);
+}
+
 TEST(RunOptions, WindowsStyleSwitchesPassThroughInOrder) {
     const RunOptions preview = Parse({"--count", "7", "/p", "1234", "-no-shadows"});
     EXPECT_EQ(preview.switches, (std::vector<std::string>{"capsaro", "/p", "1234"}));
