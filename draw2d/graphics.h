@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-class TDrawContext;
+struct TDrawContext;
 
 // One display and its drawing state.
 class TGraphics {

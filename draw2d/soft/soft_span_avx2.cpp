@@ -43,12 +43,6 @@ CAPSARO_AVX2_INLINE inline __m256i Mul255(__m256i x, __m256i y) {
     return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
 }
 
-// Each pixel's alpha (the high half of ga) copied into both of its 16-bit halves.
-CAPSARO_AVX2_INLINE inline __m256i Alpha16(const Unpacked& s) {
-    const __m256i a = _mm256_srli_epi32(s.ga, 16);
-    return _mm256_or_si256(a, _mm256_slli_epi32(a, 16));
-}
-
 // Both halves of every 32-bit lane set to the lane's value (0..256).
 CAPSARO_AVX2_INLINE inline __m256i Twice16(__m256i x) {
     return _mm256_or_si256(x, _mm256_slli_epi32(x, 16));
