@@ -6,7 +6,8 @@ set -euo pipefail
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
                 libx11-dev libxext-dev libxrandr-dev libpng-dev zlib1g-dev
                 libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
-test_packages=(clang-format googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick valgrind
+test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+               xvfb xdotool imagemagick valgrind
                x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl)
 
 case "${1:-all}" in

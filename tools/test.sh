@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds Capsaro with warnings as errors and runs every test. Tests
 # labelled "display" run under an Xvfb that this script starts and stops; tests labelled "slow"
-# run only with CAPSARO_SLOW_TESTS=1.
+# run only with CAPSARO_SLOW_TESTS=1. After it passes, the suite runs again under the sanitizers
+# (tools/test-sanitizers.sh) and every fuzz target runs for 30 seconds (tools/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,8 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.
 
 cd build
 DISPLAY="$display" ctest --output-on-failure -j2 "${exclude[@]}"
+cd ..
+
+# The whole suite again under AddressSanitizer, LeakSanitizer and UBSan; then each fuzz target.
+tools/test-sanitizers.sh
+tools/fuzz.sh 30

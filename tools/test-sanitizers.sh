@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds a second tree with AddressSanitizer, LeakSanitizer and UBSan (build-sanitize/) and runs
+# every test in it, display tests under an Xvfb of its own; any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCAPSARO_SANITIZE=ON -DCAPSARO_WERROR=ON >/dev/null
+cmake --build build-sanitize -j2
+
+exclude=()
+[ "${CAPSARO_SLOW_TESTS:-0}" = 1 ] || exclude=(-LE slow)
+
+display=""
+for n in $(seq 130 149); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
+
+# Leaks inside the system's graphics and toolkit libraries are theirs, not ours.
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd build-sanitize
+DISPLAY="$display" ctest --output-on-failure -j2 "${exclude[@]}"
