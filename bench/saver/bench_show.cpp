@@ -1,5 +1,7 @@
 // The show's cost: Update per chilli, whole frames (Update, Draw, present) at 1920 x 1080 on the
-// offscreen software display, and start-up to the first frame (loading the 100 pictures included).
+// offscreen software display, start-up to the first frame (loading the 100 pictures included), and
+// the heap a long show keeps per change of varieties and per frame.
+#include "saver/catalogue.h"
 #include "saver/chilli.h"
 #include "saver/saver.h"
 #include "saver/startup.h"
@@ -10,6 +12,9 @@
 #include "runtime/random.h"
 
 #include <benchmark/benchmark.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -66,6 +71,46 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartToFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+#ifdef __GLIBC__
+double HeapBytes() {
+    return static_cast<double>(mallinfo2().uordblks);
+}
+
+// 1000 chillies with shadows: a change of varieties every frame for range(0) frames. The first
+// pass starts cold (each picture's texture is made the first time it is drawn); the second runs
+// the same changes again, when every texture exists. Flat memory means the second grows nothing.
+void BM_HeapPerVarietyChange(benchmark::State& state) {
+    const int frames = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        TSaver saver;
+        Shadows = 1;
+        StartShow(saver, 1000, 1);
+        const auto run = [&] {
+            for (int i = 0; i < frames; ++i) {
+                ChooseVarieties(saver);
+                for (TChilli& chilli : ChilliList)
+                    chilli.SetVarieties(saver.CatalogueImages[static_cast<size_t>(VarietyA)],
+                                        saver.CatalogueImages[static_cast<size_t>(VarietyB)]);
+                saver.Update();
+                saver.Draw();
+                Flip(0);
+            }
+        };
+        const double start = HeapBytes();
+        run();
+        const double warm = HeapBytes();
+        run();
+        const double end = HeapBytes();
+        state.counters["heap_start_MB"] = start / 1048576.0;
+        state.counters["cold_growth_bytes_per_change"] = (warm - start) / frames;
+        state.counters["warm_growth_bytes_per_change"] = (end - warm) / frames;
+        CloseDisplay();
+        Shadows = 0;
+    }
+}
+BENCHMARK(BM_HeapPerVarietyChange)->Arg(500)->Iterations(1)->Unit(benchmark::kSecond);
+#endif
 
 } // namespace
 
