@@ -1,10 +1,9 @@
 // Locale-independent number conversions.
 #include "runtime/convert.h"
 
-#include <clocale>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
+#include "runtime/c_locale.h"
+
+#include <string>
 
 namespace {
 
@@ -17,13 +16,6 @@ int DigitValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return 99;
-}
-
-// The "C" locale, made once: GTK switches the process to the user's locale, where the decimal
-// separator may be a comma, and settings files must read the same everywhere.
-locale_t CLocale() {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
 }
 
 } // namespace
@@ -59,7 +51,8 @@ int32_t TextToInt(std::string_view text) {
 float TextToFloat(std::string_view text) {
     // strtod needs a terminated string; the text may hold NUL bytes, which end it as atof would.
     const std::string copy(text.substr(0, text.find('\0')));
-    return static_cast<float>(strtod_l(copy.c_str(), nullptr, CLocale()));
+    // The "C" locale: settings files must read the same whatever locale a toolkit switched to.
+    return static_cast<float>(ParseDoubleInCLocale(copy.c_str()));
 }
 
 std::string IntToText(int32_t value) {
@@ -67,9 +60,5 @@ std::string IntToText(int32_t value) {
 }
 
 std::string FloatToText(float value) {
-    const locale_t previous = uselocale(CLocale());
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%#.9g", static_cast<double>(value));
-    uselocale(previous);
-    return buffer;
+    return FormatDoubleInCLocale("%#.9g", static_cast<double>(value));
 }

@@ -1,24 +1,16 @@
 // Program folder and arguments, read once at start-up.
 #include "runtime/program.h"
 
-#include <climits>
-#include <cstdlib>
-#include <unistd.h>
+#include "runtime/system.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
 std::string programDirectory = ".";
 std::string startingDirectory = ".";
 std::vector<std::string> programArguments;
-
-std::string ExecutablePath(const char* argv0) {
-    char buffer[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length > 0) return std::string(buffer, static_cast<size_t>(length));
-    // Without /proc, resolve the name the program was started by.
-    if (argv0 && realpath(argv0, buffer)) return buffer;
-    return argv0 ? argv0 : "";
-}
 
 } // namespace
 
@@ -34,12 +26,12 @@ void InitProgram(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         programArguments.emplace_back(argv[i] ? argv[i] : "");
     if (programArguments.empty()) programArguments.emplace_back("");
-    char current[PATH_MAX];
-    if (getcwd(current, sizeof current)) startingDirectory = current;
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    if (!error) startingDirectory = current.generic_string();
     programDirectory = DirectoryOf(ExecutablePath(argc > 0 ? argv[0] : nullptr));
-    if (chdir(programDirectory.c_str()) != 0) {
-        // The folder stays as it was; relative files then land in the starting folder.
-    }
+    // Where that fails the folder stays as it was; relative files then land in the starting folder.
+    std::filesystem::current_path(programDirectory, error);
 }
 
 const std::string& ProgramDirectory() {

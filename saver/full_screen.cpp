@@ -16,7 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
+#include <filesystem>
 
 int32_t LastMouseX = 0;
 int32_t LastMouseY = 0;
@@ -26,8 +26,8 @@ namespace {
 bool pointerSeen = false;
 
 bool NameTaken(const std::string& name) {
-    struct stat info {};
-    return stat(name.c_str(), &info) == 0;
+    std::error_code error;
+    return std::filesystem::exists(name, error);
 }
 
 void Say(const char* line) {

@@ -1,21 +1,24 @@
 // The screen-saver-running flag: a per-user lock held while the full-screen saver runs.
 //
-// The lock is an flock on a file in $XDG_RUNTIME_DIR (else the temp folder, named with the user
-// id). The system drops it when the process ends, so a crashed saver never leaves it set.
+// On POSIX systems the lock is an flock on a file in $XDG_RUNTIME_DIR (else the temp folder, named
+// with the user id); on Windows a named mutex of the session, beside the system's
+// screen-saver-running flag. The system drops either when the process ends, so a crashed saver
+// never leaves it set.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class SaverRunningLock {
 public:
-    // Takes the lock at `path` (DefaultPath() when empty). Held() tells whether it was taken.
+    // Takes the lock named `path` (DefaultPath() when empty). Held() tells whether it was taken.
     explicit SaverRunningLock(const std::string& path = "");
     ~SaverRunningLock();
     SaverRunningLock(const SaverRunningLock&) = delete;
     SaverRunningLock& operator=(const SaverRunningLock&) = delete;
 
     // True when this object holds the lock.
-    bool Held() const { return fd_ >= 0; }
+    bool Held() const { return handle_ != kNone; }
     // True when another process holds it (the saver must not start); false when the lock is ours
     // or could not be taken for any other reason, in which case the saver runs unguarded.
     bool HeldElsewhere() const { return heldElsewhere_; }
@@ -23,6 +26,8 @@ public:
     static std::string DefaultPath();
 
 private:
-    int fd_ = -1;
+    static constexpr intptr_t kNone = -1;
+    // The lock file's descriptor (POSIX) or the mutex's handle (Windows); kNone when not held.
+    intptr_t handle_ = kNone;
     bool heldElsewhere_ = false;
 };

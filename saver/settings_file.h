@@ -18,8 +18,11 @@ struct SettingsPaths {
     std::string userFile;    // in the user's configuration folder
 };
 
-// The paths for this process: ProgramDirectory and $XDG_CONFIG_HOME (or ~/.config).
+// The paths for this process: ProgramDirectory and UserSettingsFolder.
 SettingsPaths DefaultSettingsPaths();
+// The user's own folder for the settings: $XDG_CONFIG_HOME/capsaro (or ~/.config/capsaro) on
+// POSIX systems, %APPDATA%\Capsaro on Windows.
+std::string UserSettingsFolder();
 
 // Reads eight lines of a regular file; empty text for each line the file does not have.
 // Nothing when the path cannot be opened for reading or names no regular file.

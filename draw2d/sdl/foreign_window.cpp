@@ -56,11 +56,11 @@ void Handle(Watch& watch, const XEvent& event) {
 class WatchSource : public PumpSource {
 public:
     void Dispatch() override { ReadForeignWindowNotifications(); }
-    int PrepareWait(std::vector<pollfd>& fds) override {
+    int PrepareWait(std::vector<PumpFd>& fds) override {
         Display* display = TheWatch().connection.get();
         if (!display) return -1;
         if (XPending(display) > 0) return 0;
-        fds.push_back(pollfd{ConnectionNumber(display), POLLIN, 0});
+        fds.push_back(PumpFd{ConnectionNumber(display), kPumpReadable, 0});
         return -1;
     }
 };

@@ -1,52 +1,20 @@
-// The host pump: timer ticks, the registered host sources, and one poll(2) to wait on them all.
+// The host pump: timer ticks, the registered host sources, and one wait on them all.
 #include "gui/events/pump.h"
 
+#include "gui/events/pump_wait.h"
 #include "gui/events/timer_ticks.h"
-#include "runtime/runtime_error.h"
-
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 
 namespace {
 
-// Owns the eventfd that wakes WaitSystem.
-class WakeDescriptor {
-public:
-    WakeDescriptor() : fd_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
-        if (fd_ < 0) RuntimeError("Cannot create the pump's wake descriptor");
-    }
-    ~WakeDescriptor() { close(fd_); }
-    WakeDescriptor(const WakeDescriptor&) = delete;
-    WakeDescriptor& operator=(const WakeDescriptor&) = delete;
-
-    int Fd() const { return fd_; }
-    void Signal() const {
-        const uint64_t one = 1;
-        // A full counter (EAGAIN) is already readable, which is all a wake needs.
-        while (write(fd_, &one, sizeof one) < 0 && errno == EINTR) {
-        }
-    }
-    void Drain() const {
-        uint64_t count = 0;
-        while (read(fd_, &count, sizeof count) < 0 && errno == EINTR) {
-        }
-    }
-
-private:
-    int fd_;
-};
-
 struct Pump {
-    WakeDescriptor wake;
     std::vector<std::shared_ptr<PumpSource>> sources;
     bool busy = false;
     // Kept between rounds so that pumping does not allocate once warmed up.
     std::vector<std::shared_ptr<PumpSource>> round;
-    std::vector<pollfd> fds;
+    std::vector<PumpFd> fds;
     std::vector<size_t> firstFd;
 };
 
@@ -69,7 +37,7 @@ private:
 
 // Sources may be added or removed by the messages they dispatch; each round works on a copy.
 void DispatchAll(Pump& pump) {
-    pump.wake.Drain();
+    ClearPumpWake();
     DeliverTimerTicks();
     pump.round = pump.sources;
     for (const auto& source : pump.round)
@@ -102,7 +70,6 @@ void WaitSystem() {
 
     pump.fds.clear();
     pump.firstFd.clear();
-    pump.fds.push_back(pollfd{pump.wake.Fd(), POLLIN, 0});
     int timeout = -1;
     pump.round = pump.sources;
     for (const auto& source : pump.round) {
@@ -112,10 +79,7 @@ void WaitSystem() {
     }
     pump.firstFd.push_back(pump.fds.size());
 
-    if (poll(pump.fds.data(), pump.fds.size(), timeout) < 0 && errno != EINTR) {
-        for (pollfd& fd : pump.fds)
-            fd.revents = 0;
-    }
+    WaitForPump(pump.fds.data(), pump.fds.size(), timeout);
     for (size_t i = 0; i < pump.round.size(); ++i) {
         const size_t first = pump.firstFd[i];
         pump.round[i]->FinishWait(pump.fds.data() + first, pump.firstFd[i + 1] - first);
@@ -129,5 +93,5 @@ bool PumpBusy() {
 }
 
 void WakePump() {
-    ThePump().wake.Signal();
+    RaisePumpWake();
 }

@@ -3,8 +3,9 @@
 // A source is one host's message queue (SDL for display windows, GTK for the dialog, a scripted
 // source in tests). The pump asks each source to handle what is waiting, and when it must wait it
 // asks each source what to wait on: file descriptors for poll(2) and a time limit. WaitSystem
-// then sleeps in one poll(2) over all of them plus the pump's wake descriptor, which timer ticks
-// and WakePump() make readable; nothing spins while nothing happens.
+// then sleeps in one wait over all of them plus the pump's wake signal, which timer ticks and
+// WakePump() raise; nothing spins while nothing happens. The wait is the system's (pump_wait.h):
+// poll(2) with an eventfd on POSIX, the message queue and an event object on Windows.
 //
 // A WaitSystem round for each source:
 //   1. PrepareWait: append the descriptors to wait on (events field set); return how long the
@@ -20,10 +21,19 @@
 // All of this belongs to the event thread, except WakePump, which any thread may call.
 #pragma once
 
-#include <poll.h>
-
+#include <cstddef>
 #include <memory>
 #include <vector>
+
+// A file descriptor a source waits on, laid out and flagged as poll(2) takes it. Only POSIX hosts
+// have them: on Windows the pump always waits on the thread's message queue, and sources append
+// nothing.
+struct PumpFd {
+    int fd;
+    short events;
+    short revents;
+};
+constexpr short kPumpReadable = 0x001; // POLLIN
 
 class PumpSource {
 public:
@@ -35,9 +45,9 @@ public:
     // Handles every waiting host message without blocking.
     virtual void Dispatch() = 0;
     // Appends the descriptors to wait on; returns the longest wait in ms (-1 none, 0 ready now).
-    virtual int PrepareWait(std::vector<pollfd>& fds) = 0;
+    virtual int PrepareWait(std::vector<PumpFd>& fds) = 0;
     // Sees its own descriptors (as appended by PrepareWait) after the poll.
-    virtual void FinishWait(const pollfd* fds, size_t count) {
+    virtual void FinishWait(const PumpFd* fds, size_t count) {
         (void)fds;
         (void)count;
     }

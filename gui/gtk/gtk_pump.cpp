@@ -16,7 +16,7 @@ GtkPumpSource::~GtkPumpSource() {
     g_main_context_release(context_);
 }
 
-int GtkPumpSource::PrepareWait(std::vector<pollfd>& fds) {
+int GtkPumpSource::PrepareWait(std::vector<PumpFd>& fds) {
     ready_ = false;
     const bool prepared = g_main_context_prepare(context_, &priority_) != 0;
     gint timeout = -1;
@@ -31,11 +31,11 @@ int GtkPumpSource::PrepareWait(std::vector<pollfd>& fds) {
         pollFds_.resize(static_cast<size_t>(count));
     }
     for (const GPollFD& fd : pollFds_)
-        fds.push_back(pollfd{fd.fd, static_cast<short>(fd.events), 0});
+        fds.push_back(PumpFd{fd.fd, static_cast<short>(fd.events), 0});
     return prepared ? 0 : timeout;
 }
 
-void GtkPumpSource::FinishWait(const pollfd* fds, size_t count) {
+void GtkPumpSource::FinishWait(const PumpFd* fds, size_t count) {
     for (size_t i = 0; i < pollFds_.size(); ++i)
         pollFds_[i].revents = i < count ? static_cast<gushort>(fds[i].revents) : 0;
     ready_ = g_main_context_check(context_, priority_, pollFds_.data(), static_cast<gint>(pollFds_.size())) != 0;

@@ -16,8 +16,8 @@ public:
     ~GtkPumpSource() override;
 
     void Dispatch() override;
-    int PrepareWait(std::vector<pollfd>& fds) override;
-    void FinishWait(const pollfd* fds, size_t count) override;
+    int PrepareWait(std::vector<PumpFd>& fds) override;
+    void FinishWait(const PumpFd* fds, size_t count) override;
 
 private:
     GMainContext* context_;

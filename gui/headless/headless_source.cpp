@@ -26,7 +26,7 @@ void HeadlessSource::Dispatch() {
         message();
 }
 
-int HeadlessSource::PrepareWait(std::vector<pollfd>&) {
+int HeadlessSource::PrepareWait(std::vector<PumpFd>&) {
     // Push wakes the pump itself, so no descriptor of its own is needed.
     return Pending() > 0 ? 0 : -1;
 }

@@ -20,7 +20,7 @@ public:
     // Runs the messages that were waiting when it was called, oldest first; messages pushed by
     // those wait for the next round.
     void Dispatch() override;
-    int PrepareWait(std::vector<pollfd>& fds) override;
+    int PrepareWait(std::vector<PumpFd>& fds) override;
 
 private:
     mutable std::mutex mutex_;

@@ -41,7 +41,7 @@ void SdlPumpSource::Dispatch() {
     }
 }
 
-int SdlPumpSource::PrepareWait(std::vector<pollfd>& fds) {
+int SdlPumpSource::PrepareWait(std::vector<PumpFd>& fds) {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return -1;
     // Reads what the connection has buffered into SDL's queue, so poll(2) only waits for new input.
     SDL_PumpEvents();
@@ -49,7 +49,7 @@ int SdlPumpSource::PrepareWait(std::vector<pollfd>& fds) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return -1;
     const int fd = ConnectionDescriptor();
     if (fd < 0) return kWindowlessPollMs;
-    fds.push_back(pollfd{fd, POLLIN, 0});
+    fds.push_back(PumpFd{fd, kPumpReadable, 0});
     return -1;
 }
 

@@ -26,7 +26,7 @@ public:
     // Takes the events waiting when it starts (events pushed while it runs wait for the next
     // round), so a flood never keeps the pump from returning.
     void Dispatch() override;
-    int PrepareWait(std::vector<pollfd>& fds) override;
+    int PrepareWait(std::vector<PumpFd>& fds) override;
 
 private:
     int ConnectionDescriptor();

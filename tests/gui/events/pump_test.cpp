@@ -51,13 +51,13 @@ public:
         readable_ = false;
         EmitEvent(MakeEvent(EventKeyChar, nullptr, byte));
     }
-    int PrepareWait(std::vector<pollfd>& fds) override {
-        fds.push_back(pollfd{fds_[0], POLLIN, 0});
+    int PrepareWait(std::vector<PumpFd>& fds) override {
+        fds.push_back(PumpFd{fds_[0], kPumpReadable, 0});
         return -1;
     }
-    void FinishWait(const pollfd* fds, size_t count) override {
+    void FinishWait(const PumpFd* fds, size_t count) override {
         finishedWith = count;
-        readable_ = count == 1 && fds[0].fd == fds_[0] && (fds[0].revents & POLLIN);
+        readable_ = count == 1 && fds[0].fd == fds_[0] && (fds[0].revents & kPumpReadable);
     }
     size_t finishedWith = 0;
 

@@ -1,4 +1,4 @@
-// Termination signals turned into a flag.
+// Termination signals (SIGTERM, SIGINT, SIGHUP) turned into a flag.
 #include "runtime/termination.h"
 
 #include <csignal>

@@ -20,7 +20,7 @@ SaverRunningLock::SaverRunningLock(const std::string& path) {
     const int fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return;
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        fd_ = fd;
+        handle_ = fd;
         return;
     }
     heldElsewhere_ = errno == EWOULDBLOCK;
@@ -28,5 +28,5 @@ SaverRunningLock::SaverRunningLock(const std::string& path) {
 }
 
 SaverRunningLock::~SaverRunningLock() {
-    if (fd_ >= 0) close(fd_);
+    if (handle_ != kNone) close(static_cast<int>(handle_));
 }

@@ -1,0 +1,14 @@
+// What the runtime asks of the operating system: one implementation per system (runtime/posix/,
+// runtime/win32/), chosen by the build.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The running executable's full path with '/' as the separator; `argv0` helps where the system
+// cannot tell.
+std::string ExecutablePath(const char* argv0);
+// The system's millisecond clock, wrapping at 32 bits.
+int32_t SystemMilliseconds();
+// Sleeps for the given milliseconds (more than 0).
+void SystemSleep(int32_t milliseconds);
