@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Capsaro needs that are missing (as root, or through sudo).
-# Usage: tools/deps.sh build|test|all
+# Usage: tools/deps.sh build|test|windows|all
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
@@ -10,10 +10,16 @@ test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev lib
                xvfb xdotool imagemagick valgrind
                x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl)
 
+# The Windows cross-build: MinGW-w64, its zlib, Wine to run the result, dpkg-dev for apt-get
+# source (libpng is built from Debian's source package), NSIS for the installer.
+windows_packages=(g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev nsis ninja-build cmake)
+
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
-  test|all) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 build|test|all" >&2; exit 2 ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  all) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: $0 build|test|windows|all" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "draw2d/resources.h"
@@ -57,7 +58,8 @@ TEST(Resources, MemoryStreamsReadInPlaceAndSeekWithinBounds) {
 TEST(Streams, FilePathsTurnBackslashesIntoSlashes) {
     const std::string dir = CAPSARO_BINARY_DIR "/stream_test_dir";
     std::remove((dir + "/f.txt").c_str());
-    ASSERT_EQ(std::system(("mkdir -p '" + dir + "'").c_str()), 0);
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(std::filesystem::is_directory(dir));
     StreamPtr out = OpenStream(dir + "\\f.txt", false, true);
     ASSERT_NE(out, nullptr);
     EXPECT_EQ(out->Write("hello", 5), 5u);

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Windows build (tools/build-windows.sh) and runs its tests as Windows programs under
+# Wine, in the project's own Wine prefix, with a wineserver and an Xvfb of its own that it stops
+# again. tools/test.sh runs it after the Linux suites.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+
+tools/build-windows.sh
+
+display=""
+for n in $(seq 161 190); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display" WINEPREFIX="$root/build-windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+stop() {
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap stop EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
+
+# Make the prefix once (tools/wine.sh), then keep one server and its services running with their
+# output in a file: services started by the first test would otherwise hold ctest's pipes open.
+tools/wine.sh cmd /c exit >/dev/null 2>&1 </dev/null
+wineserver -p || true # already running for this prefix: keep it
+wine wineboot >"$root/build-windows/wineboot.log" 2>&1 </dev/null
+
+cd build-windows
+ctest --output-on-failure -j2
