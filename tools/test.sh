@@ -31,3 +31,6 @@ cd ..
 # The whole suite again under AddressSanitizer, LeakSanitizer and UBSan; then each fuzz target.
 tools/test-sanitizers.sh
 tools/fuzz.sh 30
+
+# The Windows build's portable unit tests as Windows programs under Wine.
+tools/test-windows.sh
