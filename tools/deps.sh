@@ -12,7 +12,8 @@ test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev lib
 
 # The Windows cross-build: MinGW-w64, its zlib, Wine to run the result, dpkg-dev for apt-get
 # source (libpng is built from Debian's source package), NSIS for the installer.
-windows_packages=(g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev nsis ninja-build cmake)
+windows_packages=(g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev nsis ninja-build cmake
+                  imagemagick xvfb)
 
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
