@@ -14,6 +14,7 @@
 #include "runtime/random.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -40,7 +41,10 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 
 // Relative paths are taken from the folder the program was started in, not the program's own.
 std::string FromStartingFolder(const std::string& path) {
-    return !path.empty() && path[0] == '/' ? path : StartingDirectory() + "/" + path;
+    // Absolute is the system's notion ("C:\\x" on Windows) or a path from the root.
+    const bool absolute =
+        !path.empty() && (path[0] == '/' || path[0] == '\\' || std::filesystem::path(path).is_absolute());
+    return absolute ? path : StartingDirectory() + "/" + path;
 }
 
 int Fail(const std::string& message) {

@@ -29,6 +29,8 @@ tools/wine.sh cmd /c exit >/dev/null 2>&1 </dev/null
 wineserver -p || true # already running for this prefix: keep it
 wine wineboot >"$root/build-windows/wineboot.log" 2>&1 </dev/null
 
+# The Linux program, where tools/test.sh built it, to compare frames with.
+[ -x build/capsaro ] && export CAPSARO_LINUX_PROGRAM="$root/build/capsaro"
 cd build-windows
 # Wine under load now and then loses a test program's connection to its server: a failed test is
 # run once more, and fails the run only if it fails again.
