@@ -93,5 +93,8 @@ bool PumpBusy() {
 }
 
 void WakePump() {
+    // Start-up wakes the pump first of all, so the pump is made before (and outlives) every
+    // static that holds a source and removes it when it goes.
+    (void)ThePump();
     RaisePumpWake();
 }
