@@ -4,7 +4,7 @@
 # every one of 40 frames of each motion mode's show at 320x240.
 # Usage: render_same_test.sh CAPSARO_SCR (WINEPREFIX set).
 set -uo pipefail
-scr="$1"
+scr=$(readlink -f "$1")
 linux="${CAPSARO_LINUX_PROGRAM:-}"
 [ -x "$linux" ] || { echo "no Linux program to compare with (CAPSARO_LINUX_PROGRAM)"; exit 77; }
 work=$(mktemp -d /tmp/capsaro-render-same.XXXXXX)

@@ -4,7 +4,7 @@
 # status 0, F12 writes an 8-bit RGB screenshot of the screen's size and says so, a second "/s"
 # while one runs returns at once. Usage: scr_test.sh CAPSARO_SCR (DISPLAY and WINEPREFIX set).
 set -uo pipefail
-scr="$1"
+scr=$(readlink -f "$1")
 work=$(mktemp -d /tmp/capsaro-scr-test.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 cp "$scr" "$work/capsaro.scr"
