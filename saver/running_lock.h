@@ -29,5 +29,7 @@ private:
     static constexpr intptr_t kNone = -1;
     // The lock file's descriptor (POSIX) or the mutex's handle (Windows); kNone when not held.
     intptr_t handle_ = kNone;
+    // The system's screen-saver-running flag was set with the lock (Windows, default name only).
+    bool systemFlag_ = false;
     bool heldElsewhere_ = false;
 };

@@ -33,11 +33,14 @@ SaverRunningLock::SaverRunningLock(const std::string& path) {
         return;
     }
     handle_ = reinterpret_cast<intptr_t>(mutex);
+    // The system's own flag, for other programs that ask whether a screen saver runs.
+    systemFlag_ = path.empty() && SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
 }
 
 SaverRunningLock::~SaverRunningLock() {
     if (handle_ == kNone) return;
     HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
+    if (systemFlag_) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
     ReleaseMutex(mutex);
     CloseHandle(mutex);
 }
