@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows screen saver on Debian: installs MinGW-w64 and Wine where missing,
 # builds libpng once from Debian's own source package (with Debian's patches) as a static
-# library, then configures and builds build-windows/ with cmake/mingw-w64.cmake. Arguments go to
-# cmake --build.
+# library, then configures and builds build-windows/ with cmake/mingw-w64.cmake (arguments go to
+# cmake --build), leaving build-windows/capsaro.scr and its installer build-windows/capsaro-setup.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -50,3 +50,8 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmak
   -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include \
   -DCAPSARO_EMBED_TOOL="$embed" >/dev/null
 cmake --build "$out" "$@"
+
+# The installer: capsaro.scr into the system folder, made the current screen saver.
+version=$(sed -n 's/^project(Capsaro VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+makensis -V2 -DVERSION="$version" -DSCR="$out/capsaro.scr" -DOUTFILE="$out/capsaro-setup.exe" \
+  saver/win32/installer/capsaro.nsi
