@@ -1,6 +1,8 @@
 // The runtime's system services on Windows: the module's path, the multimedia clock.
 #include "runtime/system.h"
 
+#include "runtime/win32/wide_text.h"
+
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -8,14 +10,6 @@
 #include <string>
 
 namespace {
-
-std::string Utf8(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string out(static_cast<size_t>(size - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 // The clock and sleeps keep 1 ms steps for the life of the process, as frame pacing needs.
 struct TimerResolution {
@@ -34,7 +28,7 @@ std::string ExecutablePath(const char* argv0) {
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0 || length >= buffer.size()) return argv0 ? argv0 : "";
     buffer.resize(length);
-    std::string path = Utf8(buffer.c_str());
+    std::string path = Utf8Text(buffer.c_str());
     for (char& c : path)
         if (c == '\\') c = '/';
     return path;

@@ -2,19 +2,9 @@
 // does not say whether it was set before, and outlives a crashed saver), plus that system flag.
 #include "saver/running_lock.h"
 
+#include "runtime/win32/wide_text.h"
+
 #include <windows.h>
-
-namespace {
-
-std::wstring Wide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), size);
-    out.resize(out.size() - 1);
-    return out;
-}
-
-} // namespace
 
 std::string SaverRunningLock::DefaultPath() {
     return "Local\\CapsaroScreenSaverRunning";
@@ -25,7 +15,7 @@ SaverRunningLock::SaverRunningLock(const std::string& path) {
     // Mutex names may not hold backslashes past the namespace; tests pass file paths.
     for (size_t i = name.rfind("Local\\") == 0 ? 6 : 0; i < name.size(); ++i)
         if (name[i] == '\\' || name[i] == '/' || name[i] == ':') name[i] = '_';
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, Wide(name).c_str());
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, WideText(name).c_str());
     if (!mutex) return;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         heldElsewhere_ = true;

@@ -6,6 +6,7 @@
 #include "runtime/folders.h"
 #include "runtime/program.h"
 #include "runtime/text_lines.h"
+#include "runtime/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -21,22 +22,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-std::wstring Wide(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(size > 0 ? size : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), size);
-    out.resize(out.size() - 1);
-    return out;
-}
-
-std::string Utf8(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string out(static_cast<size_t>(size - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 bool WriteLines(std::FILE* file, const std::vector<std::string>& lines) {
     bool ok = true;
     for (const std::string& line : lines)
@@ -45,7 +30,7 @@ bool WriteLines(std::FILE* file, const std::vector<std::string>& lines) {
 }
 
 bool WriteInPlace(const std::string& path, const std::vector<std::string>& lines) {
-    FilePtr file(_wfopen(Wide(path).c_str(), L"wb"));
+    FilePtr file(_wfopen(WideText(path).c_str(), L"wb"));
     if (!file) return false;
     const bool ok = WriteLines(file.get(), lines);
     return (std::fclose(file.release()) == 0) && ok;
@@ -56,7 +41,7 @@ bool WriteInPlace(const std::string& path, const std::vector<std::string>& lines
 std::string UserSettingsFolder() {
     PWSTR folder = nullptr;
     std::string path;
-    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder) == S_OK) path = Utf8(folder);
+    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder) == S_OK) path = Utf8Text(folder);
     CoTaskMemFree(folder);
     for (char& c : path)
         if (c == '\\') c = '/';
@@ -65,15 +50,15 @@ std::string UserSettingsFolder() {
 
 bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& lines, bool makeFolders) {
     if (makeFolders && !MakeFolders(DirectoryOf(path))) return false;
-    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     const std::string temporary = path + ".new";
-    FilePtr file(_wfopen(Wide(temporary).c_str(), L"wb"));
+    FilePtr file(_wfopen(WideText(temporary).c_str(), L"wb"));
     if (!file) return exists && WriteInPlace(path, lines);
     bool ok = WriteLines(file.get(), lines);
     ok = (std::fclose(file.release()) == 0) && ok;
-    ok = ok && MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(),
+    ok = ok && MoveFileExW(WideText(temporary).c_str(), WideText(path).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) DeleteFileW(Wide(temporary).c_str());
+    if (!ok) DeleteFileW(WideText(temporary).c_str());
     return ok;
 }
