@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gui/gadgets/gadget.h"
+#include "gui/gadgets/quiet_change.h"
 
 #include <gtk/gtk.h>
 
@@ -24,16 +25,3 @@ public:
 };
 
 GtkControl& ControlOf(const TGadget& gadget);
-
-// While a host call changes a control, the signals it raises are not the user's doing.
-class QuietChange {
-public:
-    QuietChange() { ++depth_; }
-    ~QuietChange() { --depth_; }
-    QuietChange(const QuietChange&) = delete;
-    QuietChange& operator=(const QuietChange&) = delete;
-    static bool Active() { return depth_ > 0; }
-
-private:
-    static inline int depth_ = 0;
-};
