@@ -30,6 +30,24 @@ void Emit(const std::shared_ptr<TObject>& source, int32_t id, int32_t data, LPAR
     EmitEvent(MakeEvent(id, source, data, Mods(), x, y));
 }
 
+// Marks a dialog window; the mark lives on the window, so it goes with it.
+constexpr const wchar_t* kDialogProperty = L"CapsaroDialog";
+
+DialogTabMover tabMover = nullptr;
+
+bool IsTabKey(const MSG& message) {
+    return message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+           GetKeyState(VK_MENU) >= 0;
+}
+
+// True when the message's dialog window took it (it is then translated and dispatched already).
+bool TakenByDialog(MSG& message) {
+    HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (!top || !GetPropW(top, kDialogProperty)) return false;
+    if (IsTabKey(message) && tabMover && tabMover(top, GetKeyState(VK_SHIFT) < 0)) return true;
+    return IsDialogMessageW(top, &message);
+}
+
 class Win32MessagePump : public PumpSource {
 public:
     void Dispatch() override {
@@ -39,6 +57,7 @@ public:
                 EmitEvent(MakeEvent(EventAppTerminate));
                 continue;
             }
+            if (TakenByDialog(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -94,4 +113,16 @@ void UseWin32MessagePump() {
         return true;
     }();
     (void)added;
+}
+
+void AddDialogWindow(HWND window) {
+    SetPropW(window, kDialogProperty, reinterpret_cast<HANDLE>(1));
+}
+
+void SetDialogTabMover(DialogTabMover mover) {
+    tabMover = mover;
+}
+
+void RemoveDialogWindow(HWND window) {
+    if (IsWindow(window)) RemovePropW(window, kDialogProperty);
 }

@@ -1,0 +1,547 @@
+// The Win32 gadget host.
+//
+// Sections: window ownership; making each kind (window, button, label, panel, canvas, combo box,
+// tabber, slider); the host calls; selecting the host.
+//
+// Every container (a top-level window, a panel, a tabber's page area) is a window of our own
+// class, so the notifications of the controls inside it reach our window procedure. A tabber is a
+// tab control with one such window over its page area; the program shows and hides its own panels
+// there on a tab switch.
+#include "gui/win32/win32_gadget_host.h"
+
+#include "gui/events/win32/win32_input.h"
+#include "gui/gadgets/slider_rules.h"
+#include "gui/win32/win32_control.h"
+#include "gui/win32/win32_gadget_window.h"
+#include "runtime/runtime_error.h"
+#include "runtime/win32/wide_text.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+// ---- Window ownership ----
+
+Win32Control::~Win32Control() {
+    for (HWND window : {outer, main, client})
+        UntieWindow(window);
+    if (!outer || !IsWindow(outer)) return;
+    RemoveDialogWindow(outer);
+    QuietChange quiet;
+    DestroyWindow(outer);
+}
+
+Win32Control& ControlOf(const TGadget& gadget) {
+    auto* control = dynamic_cast<Win32Control*>(gadget.host.get());
+    if (!control) RuntimeError("The gadget was not made by the Win32 host");
+    return *control;
+}
+
+namespace {
+
+HINSTANCE Instance() {
+    return GetModuleHandleW(nullptr);
+}
+
+HWND ParentClient(const TGadget& gadget) {
+    return gadget.parent && gadget.parent->host ? ControlOf(*gadget.parent).client : nullptr;
+}
+
+// A child window of `parent` with the dialog font, tied to the gadget; its id is its own (never
+// IDOK or IDCANCEL, which the dialog keys use).
+HWND MakeChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND parent, TGadget& gadget) {
+    static int nextId = 100;
+    HWND window = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                  reinterpret_cast<HMENU>(static_cast<intptr_t>(nextId++)), Instance(), nullptr);
+    if (!window) return nullptr;
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    TieToGadget(window, gadget);
+    // As in a dialog, the first control one can tab to has the keyboard focus once it exists.
+    if ((style & WS_TABSTOP) && GetFocus() == GetAncestor(parent, GA_ROOT)) SetFocus(window);
+    return window;
+}
+
+// A container of our own class: a panel, a page area, a child window.
+HWND MakeContainer(HWND parent, TGadget& gadget, DWORD exStyle = 0) {
+    return MakeChild(GadgetWindowClass(), WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT | exStyle, parent,
+                     gadget);
+}
+
+// How far a container's child area lies inside it.
+struct ChildInsets {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The page area of a tab control with one row of tabs in the dialog font, measured once.
+const ChildInsets& TabInsets() {
+    static const ChildInsets insets = [] {
+        ChildInsets measured{4, 22, 4, 4};
+        HWND probe =
+            CreateWindowExW(0, WC_TABCONTROLW, L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, Instance(), nullptr);
+        if (!probe) return measured;
+        SendMessageW(probe, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        wchar_t text[] = L"Config";
+        item.pszText = text;
+        SendMessageW(probe, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        RECT area{0, 0, 300, 300};
+        SendMessageW(probe, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        DestroyWindow(probe);
+        measured = {area.left, area.top, 300 - area.right, 300 - area.bottom};
+        return measured;
+    }();
+    return insets;
+}
+
+// A group box's caption row and its border; a sunken panel's edge.
+constexpr ChildInsets kGroupBoxInsets{6, 16, 6, 6};
+constexpr ChildInsets kSunkenInsets{2, 2, 2, 2};
+
+const ChildInsets* InsetsOf(const TGadget& gadget) {
+    if (gadget.klass == GadgetTabber) return &TabInsets();
+    if (gadget.klass != GadgetPanel) return nullptr;
+    if (gadget.style & PanelGroupBox) return &kGroupBoxInsets;
+    if (gadget.style & PanelSunken) return &kSunkenInsets;
+    return nullptr;
+}
+
+int32_t Inside(int32_t size, int32_t nearSide, int32_t farSide) {
+    return std::max(size - nearSide - farSide, 0);
+}
+
+TGadget* WindowOf(TGadget& gadget) {
+    for (TGadget* g = &gadget; g; g = g->parent)
+        if (g->klass == GadgetWindow) return g;
+    return nullptr;
+}
+
+bool IsTopLevel(const Win32Control& control) {
+    return control.outer && (GetWindowLongPtrW(control.outer, GWL_STYLE) & WS_CHILD) == 0;
+}
+
+// ---- Windows ----
+
+bool MakeWindow(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if ((gadget.style & WindowChild) && parentClient) {
+        control.outer = control.main = control.client = MakeContainer(parentClient, gadget);
+        return control.outer != nullptr;
+    }
+    DWORD style = WS_CLIPCHILDREN;
+    if (gadget.style & WindowTitleBar)
+        style |= WS_CAPTION | WS_SYSMENU;
+    else
+        style |= WS_POPUP | WS_BORDER;
+    if (gadget.style & WindowResizable) style |= WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (gadget.style & WindowToolWindow) exStyle |= WS_EX_TOOLWINDOW;
+    // A window made in another window belongs to it (stays above it, goes with it).
+    HWND owner = nullptr;
+    if (TGadget* ownerWindow = gadget.parent ? WindowOf(*gadget.parent) : nullptr)
+        owner = ownerWindow->host ? ControlOf(*ownerWindow).outer : nullptr;
+    HWND window =
+        CreateWindowExW(exStyle, GadgetWindowClass(), L"", style, 0, 0, 0, 0, owner, nullptr, Instance(), nullptr);
+    if (!window) return false;
+    TieToGadget(window, gadget);
+    AddDialogWindow(window);
+    control.outer = control.main = control.client = window;
+    return true;
+}
+
+// ---- Buttons and labels ----
+
+bool MakesDefaultLook(const TGadget& gadget) {
+    const int32_t kind = ButtonKind(gadget.style);
+    if (kind == ButtonOk || (kind < ButtonCheckBox && (gadget.style & ButtonDefault))) return true;
+    // The window's first push button is the one Enter presses where none is marked.
+    if (kind == ButtonCheckBox || kind == ButtonRadio || !gadget.parent || gadget.parent->klass != GadgetWindow)
+        return false;
+    return std::none_of(gadget.parent->kids.begin(), gadget.parent->kids.end(), [](const GadgetPtr& kid) {
+        const int32_t k = ButtonKind(kid->style);
+        return kid->klass == GadgetButton && k != ButtonCheckBox && k != ButtonRadio;
+    });
+}
+
+bool MakeButton(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    DWORD style = WS_TABSTOP;
+    switch (ButtonKind(gadget.style)) {
+    case ButtonCheckBox:
+        style |= BS_AUTOCHECKBOX;
+        break;
+    case ButtonRadio:
+        style |= BS_AUTORADIOBUTTON;
+        break;
+    default:
+        style |= MakesDefaultLook(gadget) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        break;
+    }
+    control.outer = control.main = MakeChild(WC_BUTTONW, style, 0, parentClient, gadget);
+    return control.outer != nullptr;
+}
+
+struct LabelFrameRow {
+    int32_t frame;
+    DWORD style;
+};
+// Label frames (style modulo 8): a border, a sunken frame, an etched frame without text.
+constexpr LabelFrameRow kLabelFrames[] = {
+    {LabelFrameBorder, WS_BORDER}, {LabelFrameSunken, SS_SUNKEN}, {LabelFrameEtched, SS_ETCHEDFRAME}};
+
+bool MakeLabel(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    // One line, centred vertically, cut with an ellipsis where it does not fit.
+    DWORD style = SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS;
+    style |= (gadget.style & LabelRight) ? SS_RIGHT : (gadget.style & LabelCentre) ? SS_CENTER : SS_LEFT;
+    for (const LabelFrameRow& row : kLabelFrames)
+        if (row.frame == LabelFrame(gadget.style))
+            style = row.frame == LabelFrameEtched ? row.style : style | row.style;
+    control.outer = control.main = MakeChild(WC_STATICW, style, 0, parentClient, gadget);
+    return control.outer != nullptr;
+}
+
+// ---- Panels and canvases ----
+
+bool MakePanel(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    if (gadget.style & PanelGroupBox) {
+        control.outer = MakeChild(WC_BUTTONW, BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parentClient, gadget);
+        if (!control.outer) return false;
+        control.client = MakeContainer(control.outer, gadget);
+    } else {
+        control.outer = control.client =
+            MakeContainer(parentClient, gadget, (gadget.style & PanelSunken) ? WS_EX_CLIENTEDGE : 0);
+    }
+    control.main = control.client;
+    return control.client != nullptr;
+}
+
+bool MakeCanvas(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    control.outer = control.main = MakeChild(GadgetWindowClass(), WS_CLIPSIBLINGS, 0, parentClient, gadget);
+    return control.outer != nullptr;
+}
+
+// ---- Combo boxes and tabbers ----
+
+bool MakeComboBox(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    const DWORD kind = (gadget.style & ComboEditable) ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST;
+    control.outer = control.main = MakeChild(WC_COMBOBOXW, kind | WS_VSCROLL | WS_TABSTOP, 0, parentClient, gadget);
+    return control.outer != nullptr;
+}
+
+bool MakeTabber(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    control.outer = control.main = MakeChild(WC_TABCONTROLW, WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP,
+                                             WS_EX_CONTROLPARENT, parentClient, gadget);
+    if (!control.outer) return false;
+    control.client = MakeContainer(control.outer, gadget);
+    return control.client != nullptr;
+}
+
+// ---- Sliders ----
+
+bool MakeSlider(TGadget& gadget, Win32Control& control) {
+    HWND parentClient = ParentClient(gadget);
+    if (!parentClient) return false;
+    const bool horizontal = SliderIsHorizontal(gadget);
+    switch (SliderKind(gadget)) {
+    case SliderScrollBar:
+        control.main =
+            MakeChild(WC_SCROLLBARW, (horizontal ? SBS_HORZ : SBS_VERT) | WS_TABSTOP, 0, parentClient, gadget);
+        break;
+    case SliderTrackBar:
+        control.main = MakeChild(TRACKBAR_CLASSW, (horizontal ? TBS_HORZ : TBS_VERT) | TBS_AUTOTICKS | WS_TABSTOP, 0,
+                                 parentClient, gadget);
+        break;
+    default:
+        control.main =
+            MakeChild(UPDOWN_CLASSW, (horizontal ? UDS_HORZ : 0) | UDS_ARROWKEYS | WS_TABSTOP, 0, parentClient, gadget);
+        break;
+    }
+    control.outer = control.main;
+    return control.main != nullptr;
+}
+
+bool MakeDesktop(TGadget&, Win32Control&) {
+    return true;
+}
+
+using Maker = bool (*)(TGadget&, Win32Control&);
+struct KindRow {
+    int32_t klass;
+    Maker make;
+};
+// Gadget kinds and the functions that make their windows.
+constexpr KindRow kKinds[] = {
+    {GadgetDesktop, MakeDesktop}, {GadgetWindow, MakeWindow},     {GadgetButton, MakeButton},
+    {GadgetPanel, MakePanel},     {GadgetComboBox, MakeComboBox}, {GadgetTabber, MakeTabber},
+    {GadgetLabel, MakeLabel},     {GadgetSlider, MakeSlider},     {GadgetCanvas, MakeCanvas},
+};
+
+// ---- The host calls ----
+
+// A window's shape is its client area on the screen; the frame goes around it.
+void PlaceTopLevel(HWND window, const GadgetShape& s) {
+    RECT frame{s.x, s.y, s.x + std::max(s.width, 0), s.y + std::max(s.height, 0)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A drop-down list's window includes its list: room for eight items below the field.
+int32_t ComboWindowHeight(HWND combo, int32_t height) {
+    const auto item = static_cast<int32_t>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+    return std::max(height, 0) + 8 * std::max(item, 1) + 2;
+}
+
+// A plain left-aligned label shows its whole text: where the system font makes the text wider than
+// the label, the label's window grows to the right (over room the layout leaves after a caption)
+// instead of cutting the text. Framed and aligned labels keep their width.
+int32_t LabelWindowWidth(const TGadget& gadget, HWND label) {
+    const int32_t width = std::max(gadget.shape.width, 0);
+    if (LabelFrame(gadget.style) != LabelFrameNone || (gadget.style & (LabelRight | LabelCentre))) return width;
+    const std::wstring text = WideText(gadget.text);
+    HDC dc = GetDC(label);
+    const HGDIOBJ previous = SelectObject(dc, DialogFont());
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    return std::max(width, static_cast<int32_t>(size.cx) + 1);
+}
+
+// The controls one can tab to, in the order the gadgets were made: a tabber's tabs come before
+// the controls on its pages (the system's order would put the pages first or skip them).
+void CollectTabStops(const TGadget& gadget, std::vector<HWND>& stops) {
+    if (gadget.host) {
+        HWND main = ControlOf(gadget).main;
+        const bool tabStop = main && (GetWindowLongPtrW(main, GWL_STYLE) & WS_TABSTOP);
+        if (tabStop && IsWindowVisible(main) && IsWindowEnabled(main)) stops.push_back(main);
+    }
+    for (const GadgetPtr& kid : gadget.kids)
+        CollectTabStops(*kid, stops);
+}
+
+bool MoveDialogFocus(HWND dialog, bool backwards) {
+    TGadget* window = GadgetOfWindow(dialog);
+    if (!window) return false;
+    std::vector<HWND> stops;
+    CollectTabStops(*window, stops);
+    if (stops.empty()) return false;
+    const auto count = static_cast<ptrdiff_t>(stops.size());
+    HWND focus = GetFocus();
+    // The stop that has the focus, else the last one holding it (a combo box's edit field; the tab
+    // control holds its pages' controls too, and comes before them).
+    ptrdiff_t current = -1;
+    for (ptrdiff_t i = 0; i < count; ++i) {
+        HWND stop = stops[static_cast<size_t>(i)];
+        if (stop == focus) {
+            current = i;
+            break;
+        }
+        if (IsChild(stop, focus)) current = i;
+    }
+    const ptrdiff_t next = current < 0 ? (backwards ? count - 1 : 0) : (current + (backwards ? count - 1 : 1)) % count;
+    SetFocus(stops[static_cast<size_t>(next)]);
+    return true;
+}
+
+class Win32GadgetHost : public GadgetHost {
+public:
+    Win32GadgetHost() {
+        UseWin32MessagePump();
+        SetDialogTabMover(MoveDialogFocus);
+    }
+
+    GadgetShape DesktopShape() override {
+        return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    }
+
+    bool CreateControl(TGadget& gadget) override {
+        auto control = std::make_unique<Win32Control>();
+        QuietChange quiet;
+        for (const KindRow& row : kKinds) {
+            if (row.klass != gadget.klass) continue;
+            if (!row.make(gadget, *control)) return false;
+            gadget.host = std::move(control);
+            return true;
+        }
+        return false;
+    }
+
+    void ShowShape(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        if (!control.outer) return;
+        const GadgetShape& s = gadget.shape;
+        QuietChange quiet;
+        if (IsTopLevel(control)) {
+            PlaceTopLevel(control.outer, s);
+            return;
+        }
+        const int32_t height = gadget.klass == GadgetComboBox ? ComboWindowHeight(control.main, s.height) : s.height;
+        const int32_t width = gadget.klass == GadgetLabel ? LabelWindowWidth(gadget, control.main) : s.width;
+        SetWindowPos(control.outer, nullptr, s.x, s.y, std::max(width, 0), std::max(height, 0),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (const ChildInsets* insets = InsetsOf(gadget); insets && control.client != control.outer)
+            SetWindowPos(control.client, HWND_TOP, insets->left, insets->top, ClientWidth(gadget), ClientHeight(gadget),
+                         SWP_NOACTIVATE);
+    }
+
+    void ShowText(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        const std::wstring text = WideText(gadget.text);
+        switch (gadget.klass) {
+        case GadgetWindow:
+            if (IsTopLevel(control)) SetWindowTextW(control.outer, text.c_str());
+            break;
+        case GadgetButton:
+            SetWindowTextW(control.main, text.c_str());
+            break;
+        case GadgetLabel:
+            if (LabelFrame(gadget.style) == LabelFrameEtched) break;
+            SetWindowTextW(control.main, text.c_str());
+            SetWindowPos(control.main, nullptr, 0, 0, LabelWindowWidth(gadget, control.main),
+                         std::max(gadget.shape.height, 0), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        case GadgetPanel:
+            if (gadget.style & PanelGroupBox) SetWindowTextW(control.outer, text.c_str());
+            break;
+        default:
+            break;
+        }
+    }
+
+    void ShowVisible(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        if (!control.outer) return;
+        if (!gadget.visible) {
+            ShowWindow(control.outer, SW_HIDE);
+        } else if (IsTopLevel(control)) {
+            ShowWindow(control.outer, SW_SHOW);
+            SetForegroundWindow(control.outer);
+        } else {
+            ShowWindow(control.outer, SW_SHOWNA);
+        }
+    }
+
+    void ShowItemAdded(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        std::wstring text = WideText(gadget.items.back().text);
+        QuietChange quiet;
+        if (gadget.klass == GadgetComboBox) {
+            SendMessageW(control.main, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            return;
+        }
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        const LRESULT count = SendMessageW(control.main, TCM_GETITEMCOUNT, 0, 0);
+        SendMessageW(control.main, TCM_INSERTITEMW, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&item));
+    }
+
+    void ShowItemSelected(TGadget& gadget, int32_t index) override {
+        Win32Control& control = ControlOf(gadget);
+        QuietChange quiet;
+        if (gadget.klass == GadgetComboBox)
+            SendMessageW(control.main, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        else if (index >= 0)
+            SendMessageW(control.main, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+
+    void ShowChecked(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        if (gadget.klass != GadgetButton) return;
+        QuietChange quiet;
+        SendMessageW(control.main, BM_SETCHECK, gadget.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
+    void ShowSlider(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        QuietChange quiet;
+        const int32_t low = SliderLowest(gadget), high = SliderHighest(gadget);
+        switch (SliderKind(gadget)) {
+        case SliderScrollBar: {
+            // Positions 0 to total - page: the page's thumb covers the last `page` steps.
+            const int32_t page = std::max(gadget.range0, 0);
+            const int32_t total = std::max(gadget.range1, page);
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+            info.nMin = 0;
+            info.nMax = page > 0 ? total - 1 : total;
+            info.nPage = static_cast<UINT>(page);
+            info.nPos = gadget.position;
+            SetScrollInfo(control.main, SB_CTL, &info, TRUE);
+            break;
+        }
+        case SliderTrackBar: {
+            SendMessageW(control.main, TBM_SETRANGEMIN, FALSE, low);
+            SendMessageW(control.main, TBM_SETRANGEMAX, FALSE, high);
+            // A mark at every position while they fit, else at the ends.
+            SendMessageW(control.main, TBM_SETTICFREQ, high - low <= 30 ? 1 : std::max(high - low, 1), 0);
+            const int32_t raw = SliderIsHorizontal(gadget) ? gadget.position : low + high - gadget.position;
+            SendMessageW(control.main, TBM_SETPOS, TRUE, raw);
+            break;
+        }
+        default:
+            SendMessageW(control.main, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+            SendMessageW(control.main, UDM_SETPOS32, 0, gadget.position);
+            break;
+        }
+    }
+
+    void Redraw(TGadget& gadget) override {
+        Win32Control& control = ControlOf(gadget);
+        if (control.main) InvalidateRect(control.main, nullptr, gadget.klass != GadgetCanvas);
+    }
+
+    int32_t ClientWidth(const TGadget& gadget) override {
+        const ChildInsets* insets = InsetsOf(gadget);
+        return insets ? Inside(gadget.shape.width, insets->left, insets->right) : gadget.shape.width;
+    }
+
+    int32_t ClientHeight(const TGadget& gadget) override {
+        const ChildInsets* insets = InsetsOf(gadget);
+        return insets ? Inside(gadget.shape.height, insets->top, insets->bottom) : gadget.shape.height;
+    }
+
+    uint64_t WindowId(TGadget& gadget, int32_t what) override {
+        if (what != QueryHostWindow && what != QueryClientWindow) return 0;
+        if (gadget.klass == GadgetDesktop) return reinterpret_cast<uintptr_t>(GetDesktopWindow());
+        const Win32Control& control = ControlOf(gadget);
+        HWND window = what == QueryClientWindow && control.client ? control.client : control.outer;
+        if (gadget.klass == GadgetCanvas) window = control.main;
+        return reinterpret_cast<uintptr_t>(window);
+    }
+};
+
+} // namespace
+
+// ---- Selecting the host ----
+
+std::shared_ptr<GadgetHost> MakeWin32GadgetHost() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
+    if (!InitCommonControlsEx(&controls)) return nullptr;
+    return std::make_shared<Win32GadgetHost>();
+}
+
+bool SelectWin32GadgetHost() {
+    std::shared_ptr<GadgetHost> host = MakeWin32GadgetHost();
+    if (!host) return false;
+    SelectGadgetHost(std::move(host));
+    return true;
+}
