@@ -11,9 +11,10 @@ test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev lib
                x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl)
 
 # The Windows cross-build: MinGW-w64, its zlib, Wine to run the result, dpkg-dev for apt-get
-# source (libpng is built from Debian's source package), NSIS for the installer.
+# source (libpng is built from Debian's source package), NSIS for the installer, and Wine's own
+# fonts (Tahoma for dialogs, Marlett for caption buttons), which tools/wine.sh copies into its prefix.
 windows_packages=(g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev nsis ninja-build cmake
-                  imagemagick xvfb)
+                  imagemagick xvfb fonts-wine)
 
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
