@@ -2,7 +2,7 @@
 # The configuration window of capsaro.scr under Wine, driven with xdotool on the test command's X
 # server: its size and place, the About tab's changing logo, what Cancel, Escape, OK and Enter
 # store, the count slider's arrow, the motion combo box, the keyboard's Tab and Space, and "/c:"
-# started from a settings page's stand-in that also runs the preview. Screenshots of both tabs
+# started from a settings page's stand-in that also runs the preview, ended by a click on the page. Screenshots of both tabs
 # land beside the test (dialog-about.png, dialog-config.png).
 # Usage: dialog_test.sh CAPSARO_SCR FIND_WINDOW_EXE SETTINGS_PAGE_EXE (DISPLAY and WINEPREFIX set).
 set -uo pipefail
@@ -139,7 +139,7 @@ check "Enter ends the dialog" ended
 check "Tab, Space and Enter store UseDesktop 1" file_is "$(stored_with 3 1)"
 
 # The settings page's stand-in: its preview area runs the show, its button opens the dialog
-# centred on the page's window.
+# centred on the page's window, and a click on the page ends the dialog.
 cp stored.cfg Capsaro.cfg
 exec 3< <(wine "$settings_page" capsaro.scr 30000)
 page_line() { # the page's next line of output, without Wine's carriage return
@@ -162,9 +162,13 @@ expected_y=$((top + (bottom - top - 260) / 2))
 check "/c:<window> centres it on the page ($x, $y; expected $expected_x, $expected_y)" \
   test "$x $y" = "$expected_x $expected_y"
 sleep 1
-xdotool key Escape
-sleep 1
-check "the dialog from the page ends on Escape" bash -c "! wine '$find_window' Capsaro 0"
+# A click into another program's window ends the dialog without storing.
+click "${config_tab[@]}"
+click "${first_checkbox[@]}"
+xdotool mousemove $((left + 20)) $((bottom - 20)) click 1
+sleep 1.5
+check "a click on the page ends the dialog" bash -c "! wine '$find_window' Capsaro 0"
+check "losing the focus stores nothing" file_is stored.cfg
 wine taskkill /f /im settings_page.exe >/dev/null 2>&1
 exec 3<&-
 
