@@ -91,10 +91,10 @@ TickThread& TheTickThread() {
 
 } // namespace
 
-void StartTickClock(const std::shared_ptr<TickClock>& clock) {
+void StartThreadTicks(const std::shared_ptr<TickClock>& clock) {
     TheTickThread().Start(clock);
 }
 
-void StopTickClock(const std::shared_ptr<TickClock>& clock) {
+void StopThreadTicks(const std::shared_ptr<TickClock>& clock) {
     TheTickThread().Stop(clock);
 }

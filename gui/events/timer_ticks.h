@@ -18,10 +18,15 @@ public:
     std::chrono::steady_clock::time_point deadline{};
 };
 
-// Starts timing the clock on the tick thread (starting that thread on first use).
+// Starts timing the clock with the system's timer service (gui/events/<os>/tick_source.cpp), or
+// on the tick thread where the system has none that suits.
 void StartTickClock(const std::shared_ptr<TickClock>& clock);
-// Stops timing it; returns after the tick thread has let go of it.
+// Stops timing it; returns after whatever timed it has let go of it.
 void StopTickClock(const std::shared_ptr<TickClock>& clock);
+
+// The portable tick thread (started on first use): sleeps to the next deadline of its clocks.
+void StartThreadTicks(const std::shared_ptr<TickClock>& clock);
+void StopThreadTicks(const std::shared_ptr<TickClock>& clock);
 
 // On the event thread: runs every tick that is due on every running timer.
 void DeliverTimerTicks();
