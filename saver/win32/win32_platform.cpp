@@ -1,6 +1,7 @@
 // Windows platform services: GetDeviceCaps, one BitBlt of the screen into a DIB section, window
 // rectangles, and the preview's window (a child of the host's; under Wine, which shows nothing a
-// process draws into another process's window, an owned popup kept over the host's client area).
+// process draws into another process's window, an owned popup kept over the host's client area
+// when the host is another process's).
 #include "saver/win32/win32_platform.h"
 
 #include <windows.h>
@@ -14,6 +15,12 @@ HWND Handle(uint64_t window) {
 bool UnderWine() {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+bool OfThisProcess(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
 }
 
 // The preview popup under Wine follows the host's client area; a timer of its own moves it.
@@ -122,7 +129,8 @@ public:
         HWND host = Handle(parent);
         if (!IsWindow(host)) return 0;
         HWND window = nullptr;
-        if (UnderWine()) {
+        // Wine shows what a process draws into its own child windows, not into another process's.
+        if (UnderWine() && !OfThisProcess(host)) {
             POINT origin{0, 0};
             ClientToScreen(host, &origin);
             window = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, PreviewClass(), L"Capsaro Preview",
