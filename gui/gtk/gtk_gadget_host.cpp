@@ -5,6 +5,7 @@
 #include "gui/gtk/gtk_gadget_host.h"
 
 #include "gui/gadgets/gadget_events.h"
+#include "gui/gadgets/host_kinds.h"
 #include "gui/gtk/gtk_control.h"
 #include "gui/gtk/gtk_input.h"
 #include "gui/gtk/gtk_look.h"
@@ -410,13 +411,7 @@ bool MakeDesktop(TGadget&, GtkControl&) {
     return true;
 }
 
-using Maker = bool (*)(TGadget&, GtkControl&);
-struct KindRow {
-    int32_t klass;
-    Maker make;
-};
-// Gadget kinds and the functions that make their widgets.
-constexpr KindRow kKinds[] = {
+constexpr HostKind<GtkControl> kKinds[] = {
     {GadgetDesktop, MakeDesktop}, {GadgetWindow, MakeWindow},     {GadgetButton, MakeButton},
     {GadgetPanel, MakePanel},     {GadgetComboBox, MakeComboBox}, {GadgetTabber, MakeTabber},
     {GadgetLabel, MakeLabel},     {GadgetSlider, MakeSlider},     {GadgetCanvas, MakeCanvas},
@@ -445,17 +440,7 @@ public:
         return shape;
     }
 
-    bool CreateControl(TGadget& gadget) override {
-        auto control = std::make_unique<GtkControl>();
-        QuietChange quiet;
-        for (const KindRow& row : kKinds) {
-            if (row.klass != gadget.klass) continue;
-            if (!row.make(gadget, *control)) return false;
-            gadget.host = std::move(control);
-            return true;
-        }
-        return false;
-    }
+    bool CreateControl(TGadget& gadget) override { return CreateHostControl(gadget, kKinds); }
 
     void ShowShape(TGadget& gadget) override {
         GtkControl& control = ControlOf(gadget);

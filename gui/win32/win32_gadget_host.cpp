@@ -10,6 +10,7 @@
 #include "gui/win32/win32_gadget_host.h"
 
 #include "gui/events/win32/win32_input.h"
+#include "gui/gadgets/host_kinds.h"
 #include "gui/gadgets/slider_rules.h"
 #include "gui/win32/win32_control.h"
 #include "gui/win32/win32_gadget_window.h"
@@ -276,13 +277,7 @@ bool MakeDesktop(TGadget&, Win32Control&) {
     return true;
 }
 
-using Maker = bool (*)(TGadget&, Win32Control&);
-struct KindRow {
-    int32_t klass;
-    Maker make;
-};
-// Gadget kinds and the functions that make their windows.
-constexpr KindRow kKinds[] = {
+constexpr HostKind<Win32Control> kKinds[] = {
     {GadgetDesktop, MakeDesktop}, {GadgetWindow, MakeWindow},     {GadgetButton, MakeButton},
     {GadgetPanel, MakePanel},     {GadgetComboBox, MakeComboBox}, {GadgetTabber, MakeTabber},
     {GadgetLabel, MakeLabel},     {GadgetSlider, MakeSlider},     {GadgetCanvas, MakeCanvas},
@@ -369,17 +364,7 @@ public:
                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     }
 
-    bool CreateControl(TGadget& gadget) override {
-        auto control = std::make_unique<Win32Control>();
-        QuietChange quiet;
-        for (const KindRow& row : kKinds) {
-            if (row.klass != gadget.klass) continue;
-            if (!row.make(gadget, *control)) return false;
-            gadget.host = std::move(control);
-            return true;
-        }
-        return false;
-    }
+    bool CreateControl(TGadget& gadget) override { return CreateHostControl(gadget, kKinds); }
 
     void ShowShape(TGadget& gadget) override {
         Win32Control& control = ControlOf(gadget);

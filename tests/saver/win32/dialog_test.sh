@@ -10,16 +10,8 @@ scr=$(readlink -f "$1")
 find_window=$(readlink -f "$2")
 settings_page=$(readlink -f "$3")
 shots="$PWD"
-work=$(mktemp -d /tmp/capsaro-dialog-test.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-cp "$scr" "$work/capsaro.scr"
-cd "$work"
-failures=0
-checks=0
-check() { # check DESCRIPTION COMMAND...
-  checks=$((checks + 1))
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/checks.sh"
+enter_work_folder dialog-test "$scr"
 
 printf '200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n' >stored.cfg
 # The stored file with line N (1-based) replaced by VALUE, as a file of that name.
@@ -172,5 +164,4 @@ check "losing the focus stores nothing" file_is stored.cfg
 wine taskkill /f /im settings_page.exe >/dev/null 2>&1
 exec 3<&-
 
-echo "$((checks - failures)) passed, $failures failed"
-test $failures -eq 0
+finish_checks

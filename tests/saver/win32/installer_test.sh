@@ -11,11 +11,7 @@ trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 wineboot -i >/dev/null 2>&1 </dev/null
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
 drive="$WINEPREFIX/drive_c"
-failures=0
-passes=0
-check() {
-  if "${@:2}"; then passes=$((passes + 1)); echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/checks.sh"
 query() { wine reg query "$1" /v "$2" 2>/dev/null </dev/null | tr -d '\r' | awk -v name="$2" '$1 == name {print $3}'; }
 
 wine "$setup" /S </dev/null
@@ -42,5 +38,4 @@ check "the screen-saver choice is taken back" test -z "$(query 'HKCU\Control Pan
 check "the uninstall key is gone" test -z "$(query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Capsaro' DisplayName)"
 check "the user's settings stay" test -f "$settings"
 
-echo "$passes passed, $failures failed"
-test $failures -eq 0
+finish_checks

@@ -7,15 +7,10 @@
 set -uo pipefail
 scr=$(readlink -f "$1")
 host_exe=$(readlink -f "$2")
-work=$(mktemp -d /tmp/capsaro-preview-test.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-cp "$scr" "$work/capsaro.scr"
-cd "$work"
-failures=0
-passes=0
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then passes=$((passes + 1)); else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/checks.sh"
+# Hundreds of checks: only the failures are told.
+CHECKS_QUIET=1
+enter_work_folder preview-test "$scr"
 # Waits up to $2 tenths of a second for process $1 to end; true when it did.
 ends_within() {
   for _ in $(seq "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
@@ -63,5 +58,4 @@ for how in destroy exit; do
   done
 done
 
-echo "$passes passed, $failures failed"
-test $failures -eq 0
+finish_checks

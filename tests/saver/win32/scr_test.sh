@@ -5,14 +5,8 @@
 # while one runs returns at once. Usage: scr_test.sh CAPSARO_SCR (DISPLAY and WINEPREFIX set).
 set -uo pipefail
 scr=$(readlink -f "$1")
-work=$(mktemp -d /tmp/capsaro-scr-test.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-cp "$scr" "$work/capsaro.scr"
-cd "$work"
-failures=0
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/checks.sh"
+enter_work_folder scr-test "$scr"
 
 wine ./capsaro.scr /a
 check "/a exits with 0" test $? -eq 0
@@ -51,5 +45,4 @@ check "F12 writes an 8-bit RGB picture of the screen's size" \
 wait $saver
 check "a key ends it with status 0" test $? -eq 0
 
-echo "$((11 - failures)) passed, $failures failed"
-test $failures -eq 0
+finish_checks
