@@ -18,8 +18,6 @@ public:
     GtkWidget* client = nullptr;
     // Label frames: the label inside.
     GtkWidget* label = nullptr;
-    // Windows: the button that Escape clicks.
-    GtkWidget* cancelButton = nullptr;
     // Scroll bars: the adjustment.
     GtkAdjustment* adjustment = nullptr;
 };

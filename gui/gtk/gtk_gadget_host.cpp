@@ -4,6 +4,7 @@
 // tabber, slider) with its signals; the host calls; selecting the host.
 #include "gui/gtk/gtk_gadget_host.h"
 
+#include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/gadget_events.h"
 #include "gui/gadgets/host_kinds.h"
 #include "gui/gtk/gtk_control.h"
@@ -118,10 +119,22 @@ void OnClientAllocated(GtkWidget*, GdkRectangle* allocation, gpointer data) {
         UserSizedWindow(window, allocation->width, allocation->height);
 }
 
-gboolean OnWindowKey(GtkWidget*, GdkEventKey* event, gpointer data) {
-    GtkControl& control = ControlOf(*static_cast<TGadget*>(data));
-    if (event->keyval != GDK_KEY_Escape || !control.cancelButton) return FALSE;
-    gtk_button_clicked(GTK_BUTTON(control.cancelButton));
+bool IsPushButtonWidget(GtkWidget* widget) {
+    return widget && GTK_IS_BUTTON(widget) && !GTK_IS_TOGGLE_BUTTON(widget);
+}
+
+// Escape cancels, Enter presses the default button, as in a dialog; a focused push button takes
+// Enter itself. (An open combo box's list has a window of its own, which takes its keys.)
+gboolean OnWindowKey(GtkWidget* window, GdkEventKey* event, gpointer data) {
+    TGadget& gadget = *static_cast<TGadget*>(data);
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window));
+    if (event->keyval == GDK_KEY_Escape) {
+        UserPressedEscape(gadget);
+        return TRUE;
+    }
+    const bool enter = event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter;
+    if (!enter || IsPushButtonWidget(focus)) return FALSE;
+    UserPressedEnter(gadget);
     return TRUE;
 }
 
@@ -185,15 +198,11 @@ bool MakeButton(TGadget& gadget, GtkControl& control) {
     control.outer = control.main = Own(button);
     gtk_fixed_put(GTK_FIXED(parentClient), button, 0, 0);
     g_signal_connect(button, "clicked", G_CALLBACK(OnClicked), &gadget);
+    // The default button looks it.
     TGadget* window = WindowOf(gadget);
-    const int32_t kind = ButtonKind(gadget.style);
-    const bool isDefault = kind == ButtonOk || (gadget.style & ButtonDefault && kind < ButtonCheckBox);
-    if (window && window->host && GTK_IS_WINDOW(ControlOf(*window).outer)) {
-        if (isDefault) {
-            gtk_widget_set_can_default(button, TRUE);
-            gtk_window_set_default(GTK_WINDOW(ControlOf(*window).outer), button);
-        }
-        if (kind == ButtonCancel) ControlOf(*window).cancelButton = button;
+    if (BecomesDefaultButton(gadget) && window && window->host && GTK_IS_WINDOW(ControlOf(*window).outer)) {
+        gtk_widget_set_can_default(button, TRUE);
+        gtk_window_set_default(GTK_WINDOW(ControlOf(*window).outer), button);
     }
     return true;
 }

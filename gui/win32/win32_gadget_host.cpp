@@ -10,6 +10,7 @@
 #include "gui/win32/win32_gadget_host.h"
 
 #include "gui/events/win32/win32_input.h"
+#include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/host_kinds.h"
 #include "gui/gadgets/slider_rules.h"
 #include "gui/win32/win32_control.h"
@@ -153,18 +154,6 @@ bool MakeWindow(TGadget& gadget, Win32Control& control) {
 
 // ---- Buttons and labels ----
 
-bool MakesDefaultLook(const TGadget& gadget) {
-    const int32_t kind = ButtonKind(gadget.style);
-    if (kind == ButtonOk || (kind < ButtonCheckBox && (gadget.style & ButtonDefault))) return true;
-    // The window's first push button is the one Enter presses where none is marked.
-    if (kind == ButtonCheckBox || kind == ButtonRadio || !gadget.parent || gadget.parent->klass != GadgetWindow)
-        return false;
-    return std::none_of(gadget.parent->kids.begin(), gadget.parent->kids.end(), [](const GadgetPtr& kid) {
-        const int32_t k = ButtonKind(kid->style);
-        return kid->klass == GadgetButton && k != ButtonCheckBox && k != ButtonRadio;
-    });
-}
-
 bool MakeButton(TGadget& gadget, Win32Control& control) {
     HWND parentClient = ParentClient(gadget);
     if (!parentClient) return false;
@@ -177,7 +166,7 @@ bool MakeButton(TGadget& gadget, Win32Control& control) {
         style |= BS_AUTORADIOBUTTON;
         break;
     default:
-        style |= MakesDefaultLook(gadget) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        style |= BecomesDefaultButton(gadget) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
         break;
     }
     control.outer = control.main = MakeChild(WC_BUTTONW, style, 0, parentClient, gadget);

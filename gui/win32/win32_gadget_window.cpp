@@ -7,6 +7,7 @@
 #include "gui/win32/win32_gadget_window.h"
 
 #include "gui/events/win32/win32_input.h"
+#include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/gadget_events.h"
 #include "gui/gadgets/slider_rules.h"
 #include "gui/win32/win32_control.h"
@@ -19,41 +20,10 @@ bool IsTopLevel(HWND window) {
     return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0;
 }
 
-bool IsPushKind(const TGadget& button) {
-    const int32_t kind = ButtonKind(button.style);
-    return kind != ButtonCheckBox && kind != ButtonRadio;
-}
-
-// The push button Enter presses: one made as the default (or OK) button, else the window's first
-// push button.
-TGadget* DefaultButton(TGadget& window) {
-    TGadget* first = nullptr;
-    for (const GadgetPtr& kid : window.kids) {
-        if (kid->klass != GadgetButton || !IsPushKind(*kid)) continue;
-        const int32_t kind = ButtonKind(kid->style);
-        if (kind == ButtonOk || (kid->style & ButtonDefault)) return kid.get();
-        if (!first) first = kid.get();
-    }
-    return first;
-}
-
-TGadget* CancelButton(TGadget& window) {
-    for (const GadgetPtr& kid : window.kids)
-        if (kid->klass == GadgetButton && ButtonKind(kid->style) == ButtonCancel) return kid.get();
-    return nullptr;
-}
-
-// Enter and Escape in a top-level window: the default button; the Cancel button, or a close
-// request where there is none (closing ends a dialog without storing, as Cancel does).
+// Enter and Escape in a top-level window, as IsDialogMessage sends them.
 void DialogKey(TGadget& window, WORD id) {
-    if (id == IDOK) {
-        if (TGadget* button = DefaultButton(window)) UserClickedButton(*button, false);
-    } else if (id == IDCANCEL) {
-        if (TGadget* button = CancelButton(window))
-            UserClickedButton(*button, false);
-        else
-            UserClosedWindow(window);
-    }
+    if (id == IDOK) UserPressedEnter(window);
+    if (id == IDCANCEL) UserPressedEscape(window);
 }
 
 void ControlCommand(TGadget& gadget, HWND control, WORD code) {

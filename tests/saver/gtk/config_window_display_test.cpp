@@ -123,4 +123,21 @@ TEST_F(ConfigWindowDisplayTest, TickingUseDesktopAndOkStoresExactlyThatSetting) 
     EXPECT_EQ(ReadFileBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
 
+TEST_F(ConfigWindowDisplayTest, EscapeCancelsAndEnterIsOk) {
+    ASSERT_TRUE(Start());
+    ClickAt(40, 18);
+    ClickAt(22, 72);
+    Shell("xdotool key Escape");
+    EXPECT_TRUE(End());
+    EXPECT_EQ(ReadFileBytes(file), kStored);
+
+    ASSERT_TRUE(Start());
+    ClickAt(40, 18);
+    ClickAt(22, 72);
+    // The ticked box has the focus; Enter is OK all the same.
+    Shell("xdotool key Return");
+    EXPECT_TRUE(End());
+    EXPECT_EQ(ReadFileBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+}
+
 } // namespace
