@@ -5,6 +5,12 @@
 # (tools/test-sanitizers.sh) and every fuzz target runs for 30 seconds (tools/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Each stage says how long it took, so the cost of each is plain in CI's log.
+stage_start=$SECONDS
+stage_done() {
+  echo "== $1: $((SECONDS - stage_start)) s"
+  stage_start=$SECONDS
+}
 
 tools/deps.sh test
 tools/check-format.sh
@@ -27,10 +33,14 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.
 cd build
 DISPLAY="$display" ctest --output-on-failure -j2 "${exclude[@]}"
 cd ..
+stage_done "Linux build and tests"
 
 # The whole suite again under AddressSanitizer, LeakSanitizer and UBSan; then each fuzz target.
 tools/test-sanitizers.sh
+stage_done "sanitizer build and tests"
 tools/fuzz.sh 30
+stage_done "fuzzing"
 
 # The Windows build's portable unit tests as Windows programs under Wine.
 tools/test-windows.sh
+stage_done "Windows build and tests under Wine"
