@@ -12,8 +12,11 @@
 #include "gui/events/event.h"
 #include "gui/events/key_codes.h"
 #include "gui/events/queue.h"
+#include "runtime/clock.h"
+#include "runtime/convert.h"
 #include "runtime/termination.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,6 +35,12 @@ bool NameTaken(const std::string& name) {
 
 void Say(const char* line) {
     std::fprintf(stderr, "capsaro: %s\n", line);
+}
+
+// Seconds to measure the frame rate for (CAPSARO_FPS); 0, the normal run, when unset.
+int32_t MeasureSeconds() {
+    const char* value = std::getenv("CAPSARO_FPS");
+    return value ? std::max<int32_t>(0, TextToInt(value)) : 0;
 }
 
 } // namespace
@@ -106,12 +115,25 @@ void TSaver::RunSaver() {
     HidePointer();
     CreateChillies(ChilliCount);
     FlushEvents();
+    // A measured run presents unpaced and counts frames from the end of the first one, whose
+    // texture uploads would otherwise weigh on a short measurement.
+    const int32_t measureSeconds = MeasureSeconds();
+    int32_t frames = -1;
+    int32_t measureStart = 0;
     while (!TerminationRequested()) {
         if (KeyHitCount(KeyF12) != 0) SaveScreenshot();
         const int32_t id = PollEvent();
         if (EventEndsSaver(id, EventX(), EventY())) return;
         Update();
         Draw();
-        Flip(-1);
+        Flip(measureSeconds > 0 ? 0 : -1);
+        if (measureSeconds <= 0) continue;
+        if (++frames == 0) measureStart = MillisecondClock();
+        const int32_t elapsed = ClockDifference(MillisecondClock(), measureStart);
+        if (elapsed >= measureSeconds * 1000) {
+            std::fprintf(stderr, "capsaro: %d frames in %.3f s, %.1f frames a second\n", frames, elapsed / 1000.0,
+                         frames * 1000.0 / elapsed);
+            return;
+        }
     }
 }

@@ -1,5 +1,5 @@
 // The full-screen saver's rules without a window system: which events end it, screenshot names,
-// the refresh-rate rule, and a preview without a host window.
+// the refresh-rate rule, a measured (CAPSARO_FPS) run, and a preview without a host window.
 #include "saver/full_screen.h"
 #include "saver/platform.h"
 #include "saver/saver.h"
@@ -14,6 +14,7 @@
 #include "runtime/termination.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -147,4 +148,24 @@ TEST_F(HeadlessSaverTest, PreviewWithoutAHostWindowEndsAtOnce) {
     ProgramArguments() = {"capsaro", "/p", "12345"};
     saver.RunPreview();
     EXPECT_EQ(CurrentDisplay(), nullptr);
+}
+
+TEST_F(HeadlessSaverTest, AMeasuredRunIsUnpacedReportsItsRateAndEnds) {
+    headless->caps = {64, 48, 24, 1, 60};
+    saver.ChilliCount = 20;
+    setenv("CAPSARO_FPS", "1", 1);
+    testing::internal::CaptureStderr();
+    saver.RunSaver();
+    const std::string report = testing::internal::GetCapturedStderr();
+    unsetenv("CAPSARO_FPS");
+    int frames = 0;
+    double seconds = 0, rate = 0;
+    ASSERT_EQ(std::sscanf(report.c_str(), "capsaro: %d frames in %lf s, %lf frames a second", &frames, &seconds, &rate),
+              3)
+        << report;
+    EXPECT_GE(seconds, 1.0);
+    EXPECT_LT(seconds, 1.5);
+    EXPECT_NEAR(rate, frames / seconds, 0.1);
+    // 64 x 48 frames take well under a millisecond: a paced run would show about 60.
+    EXPECT_GT(frames, 200);
 }
