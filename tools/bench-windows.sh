@@ -57,9 +57,9 @@ settings() {
 fps() {
   local out
   if [ "$1" = linux ]; then
-    out=$(cd "$work/linux" && CAPSARO_FPS="$seconds" ./capsaro /s 2>&1 </dev/null || true)
+    out=$(cd "$work/linux" && { CAPSARO_FPS="$seconds" ./capsaro /s 2>&1 </dev/null || true; })
   else
-    out=$(cd "$work/windows" && CAPSARO_FPS="$seconds" wine ./capsaro.scr /s 2>&1 </dev/null || true)
+    out=$(cd "$work/windows" && { CAPSARO_FPS="$seconds" wine ./capsaro.scr /s 2>&1 </dev/null || true; })
   fi
   local rate
   rate=$(grep -o '[0-9.]* frames a second' <<<"$out" | tail -1 | cut -d' ' -f1)
@@ -78,9 +78,11 @@ for round in $(seq "$rounds"); do
     settings "$count"
     # Odd rounds run Linux first, even rounds Windows first, so neither always follows the other.
     if [ $((round % 2)) -eq 1 ]; then
-      l=$(fps linux) && w=$(fps windows)
+      l=$(fps linux)
+      w=$(fps windows)
     else
-      w=$(fps windows) && l=$(fps linux)
+      w=$(fps windows)
+      l=$(fps linux)
     fi
     r=$(awk -v w="$w" -v l="$l" 'BEGIN { printf "%.2f", w / l }')
     linux_rates[$count]+="$l "
