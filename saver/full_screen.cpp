@@ -12,8 +12,12 @@
 #include "gui/events/event.h"
 #include "gui/events/key_codes.h"
 #include "gui/events/queue.h"
+#include "runtime/clock.h"
+#include "runtime/convert.h"
+#include "runtime/random.h"
 #include "runtime/termination.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +29,9 @@ namespace {
 
 bool pointerSeen = false;
 
+// The seed of a measured run (the show benchmark's).
+constexpr int32_t kMeasureSeed = 12345;
+
 bool NameTaken(const std::string& name) {
     std::error_code error;
     return std::filesystem::exists(name, error);
@@ -32,6 +39,12 @@ bool NameTaken(const std::string& name) {
 
 void Say(const char* line) {
     std::fprintf(stderr, "capsaro: %s\n", line);
+}
+
+// Seconds to measure the frame rate for (CAPSARO_FPS); 0, the normal run, when unset.
+int32_t MeasureSeconds() {
+    const char* value = std::getenv("CAPSARO_FPS");
+    return value ? std::max<int32_t>(0, TextToInt(value)) : 0;
 }
 
 } // namespace
@@ -104,14 +117,30 @@ void TSaver::RunSaver() {
         return;
     }
     HidePointer();
+    // A measured run starts from a fixed seed, so every run of either build shows the same two
+    // varieties in the same places (the pictures differ in size, and so does a frame's cost); it
+    // presents unpaced and counts frames from the end of the first one, whose texture uploads
+    // would otherwise weigh on a short measurement.
+    const int32_t measureSeconds = MeasureSeconds();
+    if (measureSeconds > 0) SeedRandom(kMeasureSeed);
     CreateChillies(ChilliCount);
     FlushEvents();
+    int32_t frames = -1;
+    int32_t measureStart = 0;
     while (!TerminationRequested()) {
         if (KeyHitCount(KeyF12) != 0) SaveScreenshot();
         const int32_t id = PollEvent();
         if (EventEndsSaver(id, EventX(), EventY())) return;
         Update();
         Draw();
-        Flip(-1);
+        Flip(measureSeconds > 0 ? 0 : -1);
+        if (measureSeconds <= 0) continue;
+        if (++frames == 0) measureStart = MillisecondClock();
+        const int32_t elapsed = ClockDifference(MillisecondClock(), measureStart);
+        if (elapsed >= measureSeconds * 1000) {
+            std::fprintf(stderr, "capsaro: %d frames in %.3f s, %.1f frames a second\n", frames, elapsed / 1000.0,
+                         frames * 1000.0 / elapsed);
+            return;
+        }
     }
 }

@@ -24,7 +24,7 @@ void ApplySettingsLines(TSaver& saver, const std::vector<std::string>& lines) {
 
 } // namespace
 
-void LoadSettingsFrom(TSaver& saver, const SettingsPaths& paths) {
+void LoadSettingsFrom(TSaver& saver, const SettingsPaths& paths, const SettingsWriter& write) {
     settingsPath.clear();
     for (const std::string* path : {&paths.programFile, &paths.userFile}) {
         if (auto lines = ReadSettingsLines(*path)) {
@@ -33,16 +33,16 @@ void LoadSettingsFrom(TSaver& saver, const SettingsPaths& paths) {
             return;
         }
     }
-    SaveSettingsTo(saver, paths);
+    SaveSettingsTo(saver, paths, write);
 }
 
-void SaveSettingsTo(const TSaver& saver, const SettingsPaths& paths) {
+void SaveSettingsTo(const TSaver& saver, const SettingsPaths& paths, const SettingsWriter& write) {
     const std::vector<std::string> lines = SettingsLines(saver);
     if (!settingsPath.empty()) {
-        WriteSettingsFile(settingsPath, lines, settingsPath == paths.userFile);
-    } else if (WriteSettingsFile(paths.programFile, lines, false)) {
+        write(settingsPath, lines, settingsPath == paths.userFile);
+    } else if (write(paths.programFile, lines, false)) {
         settingsPath = paths.programFile;
-    } else if (WriteSettingsFile(paths.userFile, lines, true)) {
+    } else if (write(paths.userFile, lines, true)) {
         settingsPath = paths.userFile;
     }
 }

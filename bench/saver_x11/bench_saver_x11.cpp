@@ -1,6 +1,8 @@
 // The full-screen saver on a real X server (run under Xvfb at 1920 x 1080): the desktop capture,
 // the time from starting "capsaro /s" until its first frame of chillies is on the screen, and the
-// CPU a running saver uses with the default settings.
+// CPU a running saver uses with the default settings. With CAPSARO_BENCH_SCR naming a Windows
+// build (capsaro.scr), the program started is that one under Wine instead ("wine capsaro.scr /s";
+// tools/bench-windows.sh sets up the Wine prefix and its server).
 #include "saver/x11/x11_platform.h"
 
 #include <benchmark/benchmark.h>
@@ -21,12 +23,21 @@ namespace {
 
 const std::string kProgram = std::string(CAPSARO_BINARY_DIR) + "/capsaro";
 
+// The Windows build to run under Wine, or null for the Linux program.
+const char* WindowsProgram() {
+    const char* scr = std::getenv("CAPSARO_BENCH_SCR");
+    return scr && *scr ? scr : nullptr;
+}
+
 // A copy of the program in a folder of its own, with the default settings file.
 fs::path ProgramCopy() {
     const fs::path folder = fs::temp_directory_path() / ("capsaro-bench-" + std::to_string(getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
-    fs::copy_file(kProgram, folder / "capsaro");
+    if (WindowsProgram())
+        fs::copy_file(WindowsProgram(), folder / "capsaro.scr");
+    else
+        fs::copy_file(kProgram, folder / "capsaro");
     std::ofstream(folder / "Capsaro.cfg", std::ios::binary) << "200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n";
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     return folder;
@@ -36,7 +47,10 @@ pid_t Spawn(const fs::path& folder) {
     const pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(120);
-        execl((folder / "capsaro").c_str(), "capsaro", "/s", static_cast<char*>(nullptr));
+        if (WindowsProgram())
+            execlp("wine", "wine", "capsaro.scr", "/s", static_cast<char*>(nullptr));
+        else
+            execl((folder / "capsaro").c_str(), "capsaro", "/s", static_cast<char*>(nullptr));
         _exit(121);
     }
     return child;
@@ -93,6 +107,7 @@ void BM_StartToFirstFrame(benchmark::State& state) {
         Stop(child);
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
+    state.SetLabel(WindowsProgram() ? "wine capsaro.scr /s" : "capsaro /s");
     fs::remove_all(folder);
 }
 BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);

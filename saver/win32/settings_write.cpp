@@ -2,6 +2,7 @@
 // where no file can be made beside it, the file itself is rewritten. The user's folder for the
 // settings is %APPDATA%\Capsaro.
 #include "saver/settings_file.h"
+#include "saver/win32/settings_folder.h"
 
 #include "runtime/folders.h"
 #include "runtime/program.h"
@@ -43,9 +44,7 @@ std::string UserSettingsFolder() {
     std::string path;
     if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder) == S_OK) path = Utf8Text(folder);
     CoTaskMemFree(folder);
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return (path.empty() ? ProgramDirectory() : path) + "/Capsaro";
+    return UserSettingsFolderFor(path, ProgramDirectory());
 }
 
 bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& lines, bool makeFolders) {

@@ -1,5 +1,6 @@
 // The full-screen saver's rules without a window system: which events end it, screenshot names,
-// the refresh-rate rule, and a preview without a host window.
+// the refresh-rate rule, a measured (CAPSARO_FPS) run, and a preview without a host window.
+#include "saver/chilli.h"
 #include "saver/full_screen.h"
 #include "saver/platform.h"
 #include "saver/saver.h"
@@ -11,9 +12,11 @@
 #include "draw2d/soft/soft_driver.h"
 #include "gui/events/event.h"
 #include "runtime/program.h"
+#include "runtime/random.h"
 #include "runtime/termination.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -147,4 +150,47 @@ TEST_F(HeadlessSaverTest, PreviewWithoutAHostWindowEndsAtOnce) {
     ProgramArguments() = {"capsaro", "/p", "12345"};
     saver.RunPreview();
     EXPECT_EQ(CurrentDisplay(), nullptr);
+}
+
+TEST_F(HeadlessSaverTest, AMeasuredRunIsUnpacedReportsItsRateAndEnds) {
+    headless->caps = {64, 48, 24, 1, 60};
+    saver.ChilliCount = 20;
+    setenv("CAPSARO_FPS", "1", 1);
+    testing::internal::CaptureStderr();
+    saver.RunSaver();
+    const std::string report = testing::internal::GetCapturedStderr();
+    unsetenv("CAPSARO_FPS");
+    int frames = 0;
+    double seconds = 0, rate = 0;
+    ASSERT_EQ(std::sscanf(report.c_str(), "capsaro: %d frames in %lf s, %lf frames a second", &frames, &seconds, &rate),
+              3)
+        << report;
+    EXPECT_GE(seconds, 1.0);
+    EXPECT_LT(seconds, 1.5);
+    EXPECT_NEAR(rate, frames / seconds, 0.1);
+    // 64 x 48 frames take well under a millisecond: a paced run would show about 60.
+    EXPECT_GT(frames, 200);
+}
+
+TEST_F(HeadlessSaverTest, MeasuredRunsShowTheSameChillies) {
+    headless->caps = {640, 480, 24, 1, 60};
+    saver.ChilliCount = 20;
+    setenv("CAPSARO_FPS", "1", 1);
+    std::vector<std::pair<int32_t, int32_t>> varieties;
+    // Which of the two each chilli shows and its size: drawn at creation, kept while it moves.
+    std::vector<std::vector<std::pair<int32_t, float>>> chillies(2);
+    for (int32_t seed : {1, 2}) {
+        SeedRandom(seed);
+        ChilliList.clear();
+        testing::internal::CaptureStderr();
+        saver.RunSaver();
+        testing::internal::GetCapturedStderr();
+        varieties.emplace_back(VarietyA, VarietyB);
+        EXPECT_EQ(ChilliList.size(), 20u);
+        for (const TChilli& chilli : ChilliList)
+            chillies[seed - 1].emplace_back(chilli.Variety, chilli.ScaleX);
+    }
+    unsetenv("CAPSARO_FPS");
+    EXPECT_EQ(varieties[0], varieties[1]);
+    EXPECT_EQ(chillies[0], chillies[1]);
 }
