@@ -4,6 +4,7 @@
 
 #include "saver/platform.h"
 #include "saver/saver.h"
+#include "saver/settings_file.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -24,6 +25,8 @@
 
 int32_t LastMouseX = 0;
 int32_t LastMouseY = 0;
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -66,15 +69,42 @@ std::string ScreenshotName(const std::function<bool(const std::string&)>& taken)
     return name;
 }
 
-void SaveScreenshot() {
+namespace {
+
+// Whether a new file of that name can be made there (made and removed again).
+bool CanCreate(const fs::path& path) {
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (!file) return false;
+    std::fclose(file);
+    std::error_code error;
+    fs::remove(path, error);
+    return true;
+}
+
+// Where the next screenshot goes: the first free name in the current folder (the program's), or,
+// where no file can be made there (an installed copy in a system folder), in the user's settings
+// folder, as the settings themselves.
+fs::path ScreenshotPath() {
     const std::string name = ScreenshotName(NameTaken);
+    if (CanCreate(name)) return name;
+    const fs::path folder = UserSettingsFolder();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (folder.empty() || error) return name;
+    return folder / ScreenshotName([&](const std::string& n) { return NameTaken((folder / n).string()); });
+}
+
+} // namespace
+
+void SaveScreenshot() {
+    const std::string path = ScreenshotPath().string();
     const PixmapPtr picture = GrabBackBuffer(0, 0, DisplayWidth(), DisplayHeight());
     // The line tells only of a file that was written; a failure (a full disk) leaves none.
-    if (picture && SavePixmapPng(*picture, name, 5)) {
-        std::printf("Screenshot saved as %s\n", name.c_str());
+    if (picture && SavePixmapPng(*picture, path, 5)) {
+        std::printf("Screenshot saved as %s\n", path.c_str());
         std::fflush(stdout);
     } else {
-        std::fprintf(stderr, "capsaro: could not save the screenshot %s\n", name.c_str());
+        std::fprintf(stderr, "capsaro: could not save the screenshot %s\n", path.c_str());
     }
 }
 

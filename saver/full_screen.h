@@ -20,8 +20,10 @@ PixmapPtr GrabDesktop();
 // The first free screenshot name: Capsaro000.png, then screen001.png, screen002.png, ...
 // `taken` tells whether a file or folder of that name exists.
 std::string ScreenshotName(const std::function<bool(const std::string&)>& taken);
-// Saves the back buffer under the first free name in the current folder and writes
-// "Screenshot saved as <name>" to standard output, whether or not the file could be written.
+// Saves the back buffer under the first free name in the current folder (the program's) and
+// writes "Screenshot saved as <name>" to standard output; where no file can be made in that
+// folder, in the user's settings folder (the line then names the whole path). A failed save
+// leaves no file and says so on standard error instead.
 void SaveScreenshot();
 
 // The pointer position of the last mouse move that did not end the saver.
