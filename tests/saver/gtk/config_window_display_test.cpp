@@ -67,6 +67,9 @@ protected:
         return true;
     }
     void Point(int x, int y) { Shell("xdotool mousemove " + std::to_string(left + x) + " " + std::to_string(top + y)); }
+    // Keys go to the focused window; an earlier test's window may have taken the X focus with it
+    // when it went, so the dialog is given the focus first.
+    void Key(const std::string& key) { Shell("xdotool windowfocus --sync " + window + " key " + key); }
     void ClickAt(int x, int y) {
         Point(x, y);
         Shell("xdotool click 1");
@@ -127,7 +130,7 @@ TEST_F(ConfigWindowDisplayTest, EscapeCancelsAndEnterIsOk) {
     ASSERT_TRUE(Start());
     ClickAt(40, 18);
     ClickAt(22, 72);
-    Shell("xdotool key Escape");
+    Key("Escape");
     EXPECT_TRUE(End());
     EXPECT_EQ(ReadFileBytes(file), kStored);
 
@@ -135,7 +138,7 @@ TEST_F(ConfigWindowDisplayTest, EscapeCancelsAndEnterIsOk) {
     ClickAt(40, 18);
     ClickAt(22, 72);
     // The ticked box has the focus; Enter is OK all the same.
-    Shell("xdotool key Return");
+    Key("Return");
     EXPECT_TRUE(End());
     EXPECT_EQ(ReadFileBytes(file), "200\r\n0.500000000\r\n1\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
