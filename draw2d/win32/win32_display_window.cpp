@@ -79,17 +79,6 @@ Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth) {
     return Win32Window(window, true);
 }
 
-Win32Window OpenChildWindow(HWND parent) {
-    if (!IsWindow(parent)) return {};
-    UseWin32MessagePump();
-    RECT area{0, 0, 0, 0};
-    GetClientRect(parent, &area);
-    HWND window = CreateWindowExW(0, DisplayClass(), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED, 0, 0,
-                                  area.right, area.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window) return {};
-    return Win32Window(window, true);
-}
-
 std::vector<TGraphicsMode> Win32DisplayModes() {
     HDC screen = GetDC(nullptr);
     const int32_t depth = GetDeviceCaps(screen, BITSPIXEL);

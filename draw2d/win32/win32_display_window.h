@@ -1,6 +1,6 @@
 // The Win32 windows every Windows driver draws into: one window class whose messages become events
-// (gui/events/win32/win32_input.h), full-screen topmost popups and captioned windows of it, child
-// windows inside a window of another program, the screen's mode and the pointer.
+// (gui/events/win32/win32_input.h), full-screen topmost popups and captioned windows of it, the
+// screen's mode and the pointer.
 #pragma once
 
 #include "draw2d/draw_driver.h"
@@ -46,10 +46,6 @@ private:
 // origin) or a captioned one with a client area of that size (depth 0), shown and in front. Its
 // input becomes events through the thread's message pump. Throws DrawError when it cannot be made.
 Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth);
-
-// A borderless child window of the display class filling `parent`'s client area (for a context of
-// our own inside another program's window); its input is not turned into events. Empty on failure.
-Win32Window OpenChildWindow(HWND parent);
 
 // The screen's one mode: SM_CXSCREEN x SM_CYSCREEN at the desktop's depth and rate.
 std::vector<TGraphicsMode> Win32DisplayModes();

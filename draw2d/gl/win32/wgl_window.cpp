@@ -1,5 +1,5 @@
-// The OpenGL driver's windows on Windows: the shared Win32 display windows (or a child window of
-// ours inside a foreign window, for the preview) with a GL 3.3 core context made through
+// The OpenGL driver's windows on Windows: the shared Win32 display windows, or an existing window
+// of this process (the preview's), with a GL 3.3 core context made through
 // wglCreateContextAttribsARB; also the GL_RENDERER probe on a hidden window.
 #include <windows.h>
 
@@ -60,8 +60,11 @@ std::unique_ptr<GlContext> MakeCoreContext(HDC dc, HGLRC share) {
     wanted.cColorBits = 24;
     wanted.cDepthBits = 24;
     wanted.iLayerType = PFD_MAIN_PLANE;
-    const int format = ChoosePixelFormat(dc, &wanted);
-    if (format == 0 || !SetPixelFormat(dc, format, &wanted)) return nullptr;
+    // A window's pixel format is set once for good: a window attached before keeps its own.
+    if (GetPixelFormat(dc) == 0) {
+        const int format = ChoosePixelFormat(dc, &wanted);
+        if (format == 0 || !SetPixelFormat(dc, format, &wanted)) return nullptr;
+    }
     const GlContext legacy(wglCreateContext(dc));
     if (!legacy.Handle() || !wglMakeCurrent(dc, legacy.Handle())) return nullptr;
     const auto create = reinterpret_cast<PFNWGLCREATECONTEXTATTRIBSARBPROC>(
@@ -81,8 +84,7 @@ std::unique_ptr<GlContext> MakeCoreContext(HDC dc, HGLRC share) {
 
 class WglWindow : public GlWindow {
 public:
-    // `parent`: the foreign window `window` is a child of (null for a window of our own).
-    WglWindow(Win32Window window, HWND parent) : window_(std::move(window)), parent_(parent), dc_(window_.Handle()) {}
+    explicit WglWindow(Win32Window window) : window_(std::move(window)), dc_(window_.Handle()) {}
 
     // Makes the context; false when GL 3.3 core is not available on this window.
     bool Start(GlWindow* share) {
@@ -91,13 +93,12 @@ public:
         return context_ != nullptr;
     }
 
-    int32_t Width() const override { return Area().right; }
-    int32_t Height() const override { return Area().bottom; }
-    bool Lost() const override { return !window_.Alive() || (parent_ && !IsWindow(parent_)); }
+    int32_t Width() const override { return window_.ClientRect().right; }
+    int32_t Height() const override { return window_.ClientRect().bottom; }
+    bool Lost() const override { return !window_.Alive(); }
 
     bool MakeCurrent() override {
         if (Lost()) return false;
-        if (parent_) FollowParent();
         if (wglGetCurrentContext() == context_->Handle() && wglGetCurrentDC() == dc_.Handle()) return true;
         return wglMakeCurrent(dc_.Handle(), context_->Handle()) != FALSE;
     }
@@ -105,24 +106,8 @@ public:
     bool SetSwapInterval(int32_t interval) override { return swapInterval && swapInterval(interval); }
 
 private:
-    // The drawing area: the foreign window's client area, which ours follows.
-    RECT Area() const {
-        if (!parent_) return window_.ClientRect();
-        RECT area{0, 0, 0, 0};
-        if (IsWindow(parent_)) GetClientRect(parent_, &area);
-        return area;
-    }
-
-    void FollowParent() {
-        const RECT wanted = Area(), now = window_.ClientRect();
-        if (wanted.right != now.right || wanted.bottom != now.bottom)
-            SetWindowPos(window_.Handle(), nullptr, 0, 0, wanted.right, wanted.bottom,
-                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-    }
-
-    // Destroyed in reverse: the context, the device context, then the window.
+    // Destroyed in reverse: the context, the device context, then the window (if ours).
     Win32Window window_;
-    HWND parent_;
     WindowDc dc_;
     std::unique_ptr<GlContext> context_;
 };
@@ -133,17 +118,19 @@ public:
 
     std::unique_ptr<GlWindow> OpenWindow(int32_t width, int32_t height, int32_t depth, int32_t,
                                          GlWindow* share) override {
-        auto window = std::make_unique<WglWindow>(OpenDisplayWindow(width, height, depth), nullptr);
+        auto window = std::make_unique<WglWindow>(OpenDisplayWindow(width, height, depth));
         if (!window->Start(share)) throw DrawError("Failed to create an OpenGL 3.3 context");
         return window;
     }
 
     std::unique_ptr<GlWindow> AttachWindow(uint64_t window, GlWindow* share) override {
-        // A pixel format can be set only on a window of this process: draw into a child of ours.
-        HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(window));
-        Win32Window child = OpenChildWindow(parent);
-        if (!child.Alive()) return nullptr;
-        auto attached = std::make_unique<WglWindow>(std::move(child), parent);
+        // Only a window of this process can take a pixel format; the preview's is one (a child the
+        // saver makes in the settings page's area).
+        HWND handle = reinterpret_cast<HWND>(static_cast<uintptr_t>(window));
+        DWORD process = 0;
+        if (!IsWindow(handle) || !GetWindowThreadProcessId(handle, &process) || process != GetCurrentProcessId())
+            return nullptr;
+        auto attached = std::make_unique<WglWindow>(Win32Window(handle, false));
         if (!attached->Start(share)) return nullptr;
         return attached;
     }

@@ -1,7 +1,7 @@
 // The OpenGL driver's Win32 windows through WGL: full screen is a topmost popup over the whole
-// screen whose frames reach the screen and whose pointer hides; an attached display draws in a
-// child window of its own inside another window, follows that window's size and is lost with it.
-// (Wine keeps a child window's GL frames off the screen, so only its back buffer is read here.)
+// screen whose frames reach the screen and whose pointer hides; an attached display draws into a
+// window of this process (as the preview's is), follows its size and is lost with it, and a window
+// of another process is refused.
 #include "tests/support/wait_until.h"
 
 #include "draw2d/draw_context.h"
@@ -124,7 +124,7 @@ TEST_F(WglDisplay, FullScreenIsATopmostPopupOverTheScreenWithItsFramesOnIt) {
     EXPECT_TRUE(cursor.flags & CURSOR_SHOWING);
 }
 
-TEST_F(WglDisplay, AnAttachedDisplayDrawsInsideTheWindowFollowsItsSizeAndIsLostWithIt) {
+TEST_F(WglDisplay, AnAttachedDisplayDrawsIntoTheWindowFollowsItsSizeAndIsLostWithIt) {
     HostWindow host(200, 150);
     ASSERT_NE(host.Handle(), nullptr);
     const GraphicsPtr graphics = AttachDisplay(host.Id(), 0);
@@ -132,16 +132,9 @@ TEST_F(WglDisplay, AnAttachedDisplayDrawsInsideTheWindowFollowsItsSizeAndIsLostW
     SelectDisplay(graphics);
     EXPECT_EQ(DisplayWidth(), 200);
     EXPECT_EQ(DisplayHeight(), 150);
-    HWND child = GetWindow(host.Handle(), GW_CHILD);
-    ASSERT_NE(child, nullptr);
-    EXPECT_TRUE(GetWindowLongW(child, GWL_STYLE) & WS_CHILD);
-    SetClearColor(255, 0, 0);
-    ClearBackBuffer();
-    PixmapPtr grab = GrabBackBuffer(198, 149, 3, 1);
-    ASSERT_TRUE(grab);
-    EXPECT_EQ(ReadPixel(*grab, 1, 0) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(ReadPixel(*grab, 2, 0) & 0xFFFFFF, 0u); // beyond the area: black
-    Flip(0);
+    POINT corner{199, 149};
+    ClientToScreen(host.Handle(), &corner);
+    EXPECT_TRUE(ShowsOnScreen(0xFF0000, corner.x, corner.y));
 
     SetWindowPos(host.Handle(), nullptr, 0, 0, 160, 120, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
@@ -149,17 +142,13 @@ TEST_F(WglDisplay, AnAttachedDisplayDrawsInsideTheWindowFollowsItsSizeAndIsLostW
     ASSERT_LT(client.right, 200);
     EXPECT_EQ(DisplayWidth(), client.right);
     EXPECT_EQ(DisplayHeight(), client.bottom);
-    SetClearColor(0, 255, 0);
-    ClearBackBuffer();
-    grab = GrabBackBuffer(client.right - 1, client.bottom - 1, 2, 1);
+    POINT inside{client.right - 1, client.bottom - 1};
+    ClientToScreen(host.Handle(), &inside);
+    EXPECT_TRUE(ShowsOnScreen(0x00FF00, inside.x, inside.y));
+    const PixmapPtr grab = GrabBackBuffer(client.right - 1, client.bottom - 1, 2, 1);
     ASSERT_TRUE(grab);
     EXPECT_EQ(ReadPixel(*grab, 0, 0) & 0xFFFFFF, 0x00FF00u);
-    EXPECT_EQ(ReadPixel(*grab, 1, 0) & 0xFFFFFF, 0u);
-    RECT childArea{};
-    GetClientRect(child, &childArea);
-    EXPECT_EQ(childArea.right, client.right);
-    EXPECT_EQ(childArea.bottom, client.bottom);
-    Flip(0);
+    EXPECT_EQ(ReadPixel(*grab, 1, 0) & 0xFFFFFF, 0u); // beyond the area: black
 
     EXPECT_FALSE(graphics->Lost());
     host.Destroy();
@@ -167,4 +156,24 @@ TEST_F(WglDisplay, AnAttachedDisplayDrawsInsideTheWindowFollowsItsSizeAndIsLostW
     // Drawing on into a lost display does nothing and fails nothing.
     ClearBackBuffer();
     Flip(0);
+}
+
+// A second display on a window that had one keeps the window's pixel format and draws again.
+TEST_F(WglDisplay, AWindowCanBeAttachedAgain) {
+    HostWindow host(120, 90);
+    for (uint32_t colour : {0x0000FFu, 0xFFFF00u}) {
+        const GraphicsPtr graphics = AttachDisplay(host.Id(), 0);
+        ASSERT_TRUE(graphics);
+        SelectDisplay(graphics);
+        POINT middle{60, 45};
+        ClientToScreen(host.Handle(), &middle);
+        EXPECT_TRUE(ShowsOnScreen(colour, middle.x, middle.y)) << std::hex << colour;
+        CloseDisplay();
+    }
+}
+
+TEST_F(WglDisplay, WindowsOfOtherProcessesAndNoWindowAreRefused) {
+    EXPECT_EQ(AttachDisplay(reinterpret_cast<uintptr_t>(GetDesktopWindow()), 0), nullptr);
+    EXPECT_EQ(AttachDisplay(0x1234, 0), nullptr);
+    EXPECT_EQ(AttachDisplay(0, 0), nullptr);
 }
