@@ -1,17 +1,13 @@
-// The OpenGL driver.
+// The OpenGL driver's core, written against GlWindowHost (gl_window.h) and no window system.
 //
-//   GlDisplay   an SDL window with its GL context, vertex array and buffers
+//   GlDisplay   a host's GL window with its vertex array and buffers
 //   GlDriver    share group, state record, the pending run of vertices, drawing, read-back
-//   probing     OpenGLRendererName
 #include "draw2d/gl/gl_driver.h"
 
 #include "draw2d/gl/gl.h"
 #include "draw2d/gl/gl_program.h"
 #include "draw2d/gl/gl_textures.h"
-#include "draw2d/sdl/sdl_video.h"
-#include "draw2d/sdl/sdl_window.h"
-
-#include <SDL.h>
+#include "draw2d/gl/gl_window.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,16 +32,6 @@ int32_t PipelineBlend(int32_t blend) {
     return blend == BlendMask ? BlendAlpha : blend;
 }
 
-void AskForCoreContext(bool share) {
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, share ? 1 : 0);
-}
-
 class GlDisplay;
 
 // What the displays of one driver share: the share group and the program.
@@ -57,27 +43,23 @@ struct GlShared {
 
 class GlDisplay : public DriverDisplay {
 public:
-    GlDisplay(std::unique_ptr<SdlDisplayWindow> window, std::shared_ptr<GlShared> shared)
+    // `window`'s context is current.
+    GlDisplay(std::unique_ptr<GlWindow> window, std::shared_ptr<GlShared> shared)
         : window_(std::move(window)), shared_(std::move(shared)) {}
     ~GlDisplay() override {
         auto& displays = shared_->displays;
         displays.erase(std::remove(displays.begin(), displays.end(), this), displays.end());
         if (displays.empty()) shared_->group->alive = false;
-        if (!context_) return;
         if (MakeCurrent()) {
             glDeleteVertexArrays(1, &vertexArray_);
             glDeleteBuffers(1, &vertices_);
             glDeleteBuffers(1, &indices_);
         }
-        SDL_GL_MakeCurrent(window_->Window(), nullptr);
-        SDL_GL_DeleteContext(context_);
     }
 
-    // Makes the context; false when GL 3.3 or the program is not available.
-    bool Start(bool share) {
-        AskForCoreContext(share);
-        context_ = SDL_GL_CreateContext(window_->Window());
-        if (!context_) return false;
+    // Sets up the vertex array and buffers (and the program, for the first display of a share
+    // group); false when the program is not available.
+    bool Start() {
         shared_->displays.push_back(this);
         if (!shared_->program.name) {
             glGetIntegerv(GL_MAX_TEXTURE_SIZE, &shared_->group->maxSize);
@@ -117,8 +99,8 @@ public:
     int32_t Height() const override { return window_->Height(); }
     bool Lost() const override { return window_->Lost(); }
 
-    bool MakeCurrent() const { return !Lost() && SDL_GL_MakeCurrent(window_->Window(), context_) == 0; }
-    SDL_Window* Window() const { return window_->Window(); }
+    bool MakeCurrent() const { return !Lost() && window_->MakeCurrent(); }
+    GlWindow& Window() const { return *window_; }
     GlShared& Shared() const { return *shared_; }
     GLuint VertexBuffer() const { return vertices_; }
 
@@ -143,9 +125,8 @@ public:
     int32_t DepthBits() const { return depthBits_; }
 
 private:
-    std::unique_ptr<SdlDisplayWindow> window_;
+    std::unique_ptr<GlWindow> window_;
     std::shared_ptr<GlShared> shared_;
-    SDL_GLContext context_ = nullptr;
     GLuint vertexArray_ = 0, vertices_ = 0, indices_ = 0;
     size_t indexedQuads_ = 0;
     int32_t depthBits_ = 0;
@@ -160,12 +141,13 @@ struct RunKey {
 
 class GlDriver : public TDrawDriver {
 public:
-    explicit GlDriver(int32_t depthBitsLimit) : depthBitsLimit_(std::clamp(depthBitsLimit, 0, 24)) {}
+    GlDriver(std::shared_ptr<GlWindowHost> host, int32_t depthBitsLimit)
+        : host_(std::move(host)), depthBitsLimit_(std::clamp(depthBitsLimit, 0, 24)) {}
 
     const char* Name() const override { return "OpenGL"; }
 
     std::vector<TGraphicsMode> DisplayModes() override {
-        std::vector<TGraphicsMode> modes = SdlDisplayModes();
+        std::vector<TGraphicsMode> modes = host_->DisplayModes();
         modes.erase(std::remove_if(modes.begin(), modes.end(), [](const TGraphicsMode& m) { return m.depth < 16; }),
                     modes.end());
         return modes;
@@ -173,25 +155,22 @@ public:
 
     std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
                                                  int32_t) override {
-        const bool share = PrepareShare();
-        // The window's visual is chosen from the GL attributes (a depth buffer among them); SDL
-        // keeps them only once video has started.
-        if (StartSdlVideo()) AskForCoreContext(share);
-        auto display =
-            std::make_unique<GlDisplay>(SdlDisplayWindow::Open(width, height, depth, hertz, SDL_WINDOW_OPENGL,
-                                                               "OpenGL driver failed to set display mode"),
-                                        Shared());
-        if (!display->Start(share)) throw DrawError("Failed to create an OpenGL 3.3 context");
+        GlWindow* share = ShareWith();
+        auto display = std::make_unique<GlDisplay>(host_->OpenWindow(width, height, depth, hertz, share), Shared());
+        if (!display->Start()) throw DrawError("Failed to create an OpenGL 3.3 context");
         Rebind();
         return display;
     }
 
     std::unique_ptr<DriverDisplay> AttachDisplay(uint64_t window, int32_t) override {
-        const bool share = PrepareShare();
-        std::unique_ptr<SdlDisplayWindow> attached = SdlDisplayWindow::Attach(window, true);
-        if (!attached) return nullptr;
+        GlWindow* share = ShareWith();
+        std::unique_ptr<GlWindow> attached = host_->AttachWindow(window, share);
+        if (!attached) {
+            Rebind();
+            return nullptr;
+        }
         auto display = std::make_unique<GlDisplay>(std::move(attached), Shared());
-        const bool started = display->Start(share);
+        const bool started = display->Start();
         Rebind();
         if (!started) return nullptr;
         return display;
@@ -254,9 +233,9 @@ public:
         const int32_t interval = sync >= 0 && sync <= 4 ? sync : 1;
         if (interval != current_->swapInterval) {
             current_->swapInterval = interval;
-            SDL_GL_SetSwapInterval(interval);
+            current_->Window().SetSwapInterval(interval);
         }
-        SDL_GL_SwapWindow(current_->Window());
+        current_->Window().Swap();
         depthNext_ = kDepthStale;
     }
 
@@ -285,8 +264,8 @@ public:
         return pixmap;
     }
 
-    void SetPointerVisible(bool visible) override { SdlSetPointerVisible(visible); }
-    void MovePointer(int32_t x, int32_t y) override { SdlMovePointer(x, y); }
+    void SetPointerVisible(bool visible) override { host_->SetPointerVisible(visible); }
+    void MovePointer(int32_t x, int32_t y) override { host_->MovePointer(x, y); }
 
 private:
     // The shared objects of the live displays, or a fresh set when none is left.
@@ -298,11 +277,11 @@ private:
         return shared_;
     }
 
-    // Makes a live context current so the next one joins its share group; false when there is none.
-    bool PrepareShare() {
+    // The window of a live display, whose share group the next context joins; null when none is left.
+    GlWindow* ShareWith() {
         FlushRun();
-        if (!shared_ || shared_->displays.empty()) return false;
-        return shared_->displays.front()->MakeCurrent();
+        if (!shared_ || shared_->displays.empty()) return nullptr;
+        return &shared_->displays.front()->Window();
     }
 
     // Binds the current display's context and resets the record of the GL state.
@@ -321,8 +300,8 @@ private:
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
                 glSamplerParameteri(samplers_[i], GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
             }
-            canSync_ = SDL_GL_SetSwapInterval(1) == 0;
-            SDL_GL_SetSwapInterval(0);
+            canSync_ = current_->Window().SetSwapInterval(1);
+            current_->Window().SetSwapInterval(0);
         }
         glUseProgram(shared.program.name);
         glUniform1i(shared.program.pictures, 0);
@@ -482,6 +461,7 @@ private:
 
     static constexpr size_t kDepthStale = ~size_t{0};
 
+    const std::shared_ptr<GlWindowHost> host_;
     const int32_t depthBitsLimit_;
     std::shared_ptr<GlShared> shared_;
     GlDisplay* current_ = nullptr;
@@ -500,25 +480,8 @@ private:
 
 } // namespace
 
-DrawDriverPtr OpenGLDriver(int32_t depthBitsLimit) {
-    return std::make_shared<GlDriver>(depthBitsLimit);
-}
-
-std::string OpenGLRendererName() {
-    if (!StartSdlVideo()) return {};
-    AskForCoreContext(false);
-    SDL_Window* window = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window) return {};
-    std::string name;
-    SDL_GLContext previous = SDL_GL_GetCurrentContext();
-    SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-    if (SDL_GLContext context = SDL_GL_CreateContext(window)) {
-        if (const GLubyte* renderer = glGetString(GL_RENDERER)) name = reinterpret_cast<const char*>(renderer);
-        SDL_GL_DeleteContext(context);
-    }
-    SDL_DestroyWindow(window);
-    if (previous) SDL_GL_MakeCurrent(previousWindow, previous);
-    return name;
+DrawDriverPtr OpenGLDriverOn(std::shared_ptr<GlWindowHost> host, int32_t depthBitsLimit) {
+    return std::make_shared<GlDriver>(std::move(host), depthBitsLimit);
 }
 
 uint64_t OpenGLDrawCallCount() {

@@ -1,12 +1,11 @@
-// The OpenGL driver under X: the golden scene and the blend modes against the rasterizer's
-// pictures, read-back orientation, clipping, runs merged into few draw calls, full screen.
+// The OpenGL driver on this host's windows: the golden scene and the blend modes against the
+// rasterizer's pictures, read-back orientation, clipping, runs merged into few draw calls.
 #include "scene.h"
 #include "tests/support/golden.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/gl/gl_driver.h"
 #include "draw2d/graphics.h"
-#include "draw2d/sdl/sdl_window.h"
 #include "draw2d/soft/soft_driver.h"
 
 #include <gtest/gtest.h>
@@ -145,27 +144,6 @@ TEST_F(GlDriverTest, LayersStayApartAndAreReusedAfterRelease) {
     EXPECT_EQ(Pixel(5, 5), 0xFF0000u);
     EXPECT_EQ(Pixel(25, 5), 0x00FF00u);
     EXPECT_EQ(Pixel(45, 5), 0x0000FFu);
-}
-
-TEST(GlFullScreen, CoversTheScreenAtItsSize) {
-    const SDL_Rect screen = SdlScreenBounds();
-    ASSERT_GT(screen.w, 0);
-    SelectDriver(OpenGLDriver(), BackBufferFlag);
-    {
-        const GraphicsPtr graphics = OpenDisplay(screen.w, screen.h, 32, 0, 0);
-        ASSERT_TRUE(graphics);
-        EXPECT_EQ(DisplayWidth(), screen.w);
-        EXPECT_EQ(DisplayHeight(), screen.h);
-        EXPECT_GT(CountDisplayModes(), 0);
-        SetClearColor(255, 255, 0);
-        ClearBackBuffer();
-        const PixmapPtr corner = GrabBackBuffer(screen.w - 1, screen.h - 1, 1, 1);
-        EXPECT_EQ(ReadPixel(*corner, 0, 0) & 0xFFFFFF, 0xFFFF00u);
-        // A mode the screen does not have: the display fails, the process does not.
-        EXPECT_EQ(OpenDisplay(screen.w + 7, screen.h + 3, 32, 60, 0), nullptr);
-    }
-    CloseDisplay();
-    SelectDriver(nullptr, 0);
 }
 
 namespace {

@@ -1,33 +1,27 @@
-// Start-up's choice between the OpenGL driver and the software driver, made when first needed.
-#include "draw2d/select/driver_select.h"
+// The driver decision and the driver made on first use.
+#include "draw2d/select/driver_choice.h"
 
-#include "draw2d/gl/gl_driver.h"
-#include "draw2d/sdl/direct_rendering.h"
-#include "draw2d/sdl/sdl_soft_host.h"
-#include "draw2d/soft/soft_driver.h"
-
-#include <cstdlib>
+#include <cctype>
 #include <cstring>
 #include <initializer_list>
-#include <strings.h>
 
 namespace {
 
-// GL renderers that run on the CPU; the rasterizer beats them at this workload.
-constexpr const char* kSoftwareRenderers[] = {"llvmpipe", "softpipe", "swrast"};
+// GL renderers that run on the CPU; the rasterizer beats them at this workload. "GDI Generic" is
+// Windows' own GL 1.1 without a vendor driver.
+constexpr const char* kSoftwareRenderers[] = {"llvmpipe", "softpipe", "swrast", "GDI Generic"};
 
-DrawDriverPtr MakeHostDriver() {
-    const char* forced = std::getenv("CAPSARO_DRIVER");
-    std::optional<HostDriverKind> kind =
-        ChooseHostDriverWithoutProbe(forced, XServerOffersDirectRendering(), std::getenv("LIBGL_ALWAYS_SOFTWARE"));
-    if (!kind) kind = ChooseHostDriver(forced, OpenGLRendererName());
-    if (*kind == HostDriverKind::OpenGL) return OpenGLDriver();
-    return SoftwareDriver(SdlSoftWindowHost());
+bool SameIgnoringCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+    return *a == *b;
 }
 
 // Stands for the host driver until something needs it, then forwards to it.
-class DeferredDriver : public TDrawDriver {
+class Deferred : public TDrawDriver {
 public:
+    explicit Deferred(std::function<DrawDriverPtr()> make) : make_(std::move(make)) {}
+
     const char* Name() const override { return Chosen().Name(); }
     std::vector<TGraphicsMode> DisplayModes() override { return Chosen().DisplayModes(); }
     std::unique_ptr<DriverDisplay> CreateDisplay(int32_t width, int32_t height, int32_t depth, int32_t hertz,
@@ -58,9 +52,10 @@ public:
 
 private:
     TDrawDriver& Chosen() const {
-        if (!chosen_) chosen_ = MakeHostDriver();
+        if (!chosen_) chosen_ = make_();
         return *chosen_;
     }
+    std::function<DrawDriverPtr()> make_;
     mutable DrawDriverPtr chosen_;
 };
 
@@ -83,10 +78,10 @@ std::optional<HostDriverKind> ChooseHostDriverWithoutProbe(const char* forced, b
     // The values Mesa reads as yes.
     if (alwaysSoftware)
         for (const char* yes : {"1", "true", "y", "yes"})
-            if (strcasecmp(alwaysSoftware, yes) == 0) return HostDriverKind::Software;
+            if (SameIgnoringCase(alwaysSoftware, yes)) return HostDriverKind::Software;
     return std::nullopt;
 }
 
-DrawDriverPtr SelectHostDriver() {
-    return std::make_shared<DeferredDriver>();
+DrawDriverPtr DeferredDriver(std::function<DrawDriverPtr()> make) {
+    return std::make_shared<Deferred>(std::move(make));
 }

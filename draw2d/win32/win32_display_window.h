@@ -1,0 +1,55 @@
+// The Win32 windows every Windows driver draws into: one window class whose messages become events
+// (gui/events/win32/win32_input.h), full-screen topmost popups and captioned windows of it, the
+// screen's mode and the pointer.
+#pragma once
+
+#include "draw2d/draw_driver.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+// A window handle that destroys the window when it goes, if it made it.
+class Win32Window {
+public:
+    Win32Window() = default;
+    Win32Window(HWND window, bool owned) : window_(window), owned_(owned) {}
+    ~Win32Window() { Reset(); }
+    Win32Window(Win32Window&& other) noexcept : window_(other.window_), owned_(other.owned_) {
+        other.window_ = nullptr;
+    }
+    Win32Window& operator=(Win32Window&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            window_ = other.window_;
+            owned_ = other.owned_;
+            other.window_ = nullptr;
+        }
+        return *this;
+    }
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    HWND Handle() const { return window_; }
+    bool Alive() const { return window_ && IsWindow(window_); }
+    // The client area now; 0 x 0 once the window is gone.
+    RECT ClientRect() const;
+
+private:
+    void Reset();
+    HWND window_ = nullptr;
+    bool owned_ = false;
+};
+
+// A full-screen display window (depth > 0: a topmost popup of width x height at the screen's
+// origin) or a captioned one with a client area of that size (depth 0), shown and in front. Its
+// input becomes events through the thread's message pump. Throws DrawError when it cannot be made.
+Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth);
+
+// The screen's one mode: SM_CXSCREEN x SM_CYSCREEN at the desktop's depth and rate.
+std::vector<TGraphicsMode> Win32DisplayModes();
+
+// Hides or shows the pointer over the display windows.
+void SetWin32PointerVisible(bool visible);
+void MoveWin32Pointer(int32_t x, int32_t y);

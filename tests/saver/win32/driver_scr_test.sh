@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# capsaro.scr's drivers under Wine: with CAPSARO_DRIVER=gl, "/s" shows the chillies through WGL
+# (Wine's GL log shows the saver swapping buffers) and a key ends it with status 0; without it,
+# where GL is a CPU renderer (Wine's llvmpipe), GL is probed but the software driver shows them (no
+# swaps). Usage: driver_scr_test.sh CAPSARO_SCR SHOT_FOLDER (DISPLAY and WINEPREFIX set); the
+# screenshots are left in SHOT_FOLDER as gl.png and default.png for a person to look at.
+set -uo pipefail
+shots=$(readlink -f "$2")
+mkdir -p "$shots"
+. "$(dirname "$0")/checks.sh"
+enter_work_folder driver-test "$1"
+
+# run NAME [VARIABLE=VALUE...]: "/s" for four seconds with Wine's GL calls logged, a screenshot,
+# then a key; leaves NAME.log and $shots/NAME.png, and the status in $status.
+run() {
+  local name=$1
+  shift
+  xdotool mousemove 600 400
+  env "$@" WINEDEBUG=-all,trace+wgl wine ./capsaro.scr /s >"$name.out" 2>"$name.log" &
+  local saver=$!
+  sleep 4
+  import -window root -crop 1920x1080+0+0 "$shots/$name.png" 2>/dev/null
+  xdotool key space
+  local ended=no
+  for _ in $(seq 40); do kill -0 $saver 2>/dev/null || { ended=yes; break; }; sleep 0.05; done
+  check "$name: a key ends it within two seconds" test $ended = yes
+  wait $saver
+  status=$?
+}
+
+colours() { convert "$shots/$1.png" -format %k info: 2>/dev/null || echo 0; }
+# Chilli pixels: saturated colour, of whichever kinds the show picked (the background is black).
+coloured() {
+  convert "$shots/$1.png" -colorspace HSL -channel G -separate +channel -threshold 30% \
+    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null || echo 0
+}
+
+run gl CAPSARO_DRIVER=gl
+check "gl: ends with status 0" test "$status" -eq 0
+check "gl: the screen shows a drawn show ($(colours gl) colours)" test "$(colours gl)" -gt 100
+check "gl: chillies cover part of the screen ($(coloured gl) pixels)" test "$(coloured gl)" -gt 20000
+check "gl: a 3.3 core context was made" grep -q wglCreateContextAttribsARB gl.log
+swaps=$(grep -c wglSwapBuffers gl.log)
+check "gl: frames were swapped ($swaps)" test "$swaps" -gt 20
+
+run default
+check "default: ends with status 0" test "$status" -eq 0
+check "default: the screen shows a drawn show ($(colours default) colours)" test "$(colours default)" -gt 100
+check "default: chillies cover part of the screen ($(coloured default) pixels)" test "$(coloured default)" -gt 20000
+check "default: GL was probed" grep -q wglCreateContextAttribsARB default.log
+check "default: the software driver drew (no swaps)" bash -c "! grep -q wglSwapBuffers default.log"
+
+finish_checks
