@@ -16,12 +16,8 @@ if [ ! -f build/build.ninja ]; then cmake -S . -B build -G Ninja -DCAPSARO_WERRO
 cmake --build build --target capsaro bench_saver_x11 >/dev/null
 tools/build-windows.sh --target capsaro >/dev/null
 
-display=""
-for n in $(seq 131 160); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+. tools/xvfb.sh
+start_xvfb 131 160
 work=$(mktemp -d /tmp/capsaro-bench-windows.XXXXXX)
 export DISPLAY="$display" WINEPREFIX="$root/build-windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -34,7 +30,6 @@ stop() {
   rm -rf "$work"
 }
 trap stop EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
 
 # The prefix once (tools/wine.sh), then one server with its services' output in a file.
 tools/wine.sh cmd /c exit >/dev/null 2>&1 </dev/null

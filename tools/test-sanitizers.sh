@@ -10,14 +10,9 @@ cmake --build build-sanitize -j2
 exclude=()
 [ "${CAPSARO_SLOW_TESTS:-0}" = 1 ] || exclude=(-LE slow)
 
-display=""
-for n in $(seq 130 149); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+. tools/xvfb.sh
+start_xvfb 130 149
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
 
 # Leaks inside the system's graphics and toolkit libraries are theirs, not ours.
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"

@@ -8,12 +8,8 @@ root="$PWD"
 
 tools/build-windows.sh
 
-display=""
-for n in $(seq 161 190); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+. tools/xvfb.sh
+start_xvfb 161 190
 export DISPLAY="$display" WINEPREFIX="$root/build-windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 stop() {
@@ -21,7 +17,6 @@ stop() {
   kill "$xvfb_pid" 2>/dev/null || true
 }
 trap stop EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
 
 # Make the prefix once (tools/wine.sh), then keep one server and its services running with their
 # output in a file: services started by the first test would otherwise hold ctest's pipes open.

@@ -21,14 +21,9 @@ exclude=()
 [ "${CAPSARO_SLOW_TESTS:-0}" = 1 ] || exclude=(-LE slow)
 
 # A private X server for the tests that need one.
-display=""
-for n in $(seq 90 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+. tools/xvfb.sh
+start_xvfb 90 120
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
 
 cd build
 DISPLAY="$display" ctest --output-on-failure -j2 "${exclude[@]}"
