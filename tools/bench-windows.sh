@@ -22,7 +22,7 @@ work=$(mktemp -d /tmp/capsaro-bench-windows.XXXXXX)
 export DISPLAY="$display" WINEPREFIX="$root/build-windows/wineprefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The Linux saver's running lock goes in the work folder, away from any other saver's; both
-# builds draw with the software driver (the Windows build has no other).
+# builds draw with the software driver, which is what each picks on a machine without a GPU.
 export XDG_RUNTIME_DIR="$work" CAPSARO_DRIVER=soft
 stop() {
   wineserver -k 2>/dev/null || true
