@@ -30,9 +30,10 @@ run() {
 
 colours() { convert "$shots/$1.png" -format %k info: 2>/dev/null || echo 0; }
 # Chilli pixels: saturated colour, of whichever kinds the show picked (the background is black).
+# Counted in awk: ImageMagick prints a count of a million or more in exponent form.
 coloured() {
   convert "$shots/$1.png" -colorspace HSL -channel G -separate +channel -threshold 30% \
-    -format '%[fx:round(mean*w*h)]' info: 2>/dev/null || echo 0
+    -format '%[fx:mean] %w %h' info: 2>/dev/null | awk '{ printf "%d\n", $1 * $2 * $3 + 0.5 }' | grep . || echo 0
 }
 
 run gl CAPSARO_DRIVER=gl
