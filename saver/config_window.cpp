@@ -12,6 +12,7 @@
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
+#include "draw2d/image.h"
 #include "gui/events/event.h"
 #include "gui/events/queue.h"
 #include "gui/events/timer.h"
@@ -155,6 +156,9 @@ bool MakeAboutTab(ConfigDialog& dialog, const GadgetPtr& panel) {
     }
     dialog.logo1 = LoadImage(kLogo1, kDefaultImageFlags);
     dialog.logo2 = LoadImage(kLogo2, kDefaultImageFlags);
+    // Each picture's top-left corner is the canvas's, whatever handle rule earlier drawing left set.
+    for (const ImagePtr& logo : {dialog.logo1, dialog.logo2})
+        if (logo) SetImageHandle(*logo, 0, 0);
     dialog.logoCanvas = CreateCanvas(5, 5, kLogoSide, kLogoSide, panel, 0);
     if (!dialog.logoCanvas) return false;
     // Every later drawing goes to the canvas (none when the drawing layer could not attach one).

@@ -10,6 +10,7 @@
 #include "saver/startup.h"
 
 #include "draw2d/graphics.h"
+#include "draw2d/image.h"
 #include "draw2d/pixmap_load.h"
 #include "draw2d/soft/soft_driver.h"
 #include "gui/events/queue.h"
@@ -341,6 +342,8 @@ TEST_F(ConfigWindowTest, TwoQuickSliderMovesArriveAsOneActionWithTheLaterPositio
 TEST_F(ConfigWindowTest, LogosAlternateAfterMoreThan150MsEachCoveringTheOneBefore) {
     auto windows = std::make_shared<FrameKeeper>();
     SelectDriver(SoftwareDriver(windows), 0);
+    // Earlier drawing (a show's chillies) may have left pictures centred on their handles.
+    SetAutoCentreHandle(true);
     dialog = MakeConfigDialog(saver, {0, 0}, 1000);
     ASSERT_TRUE(CanvasGraphics(dialog->logoCanvas));
     const int presentedAtStart = windows->presented;
