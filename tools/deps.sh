@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Capsaro needs that are missing (as root, or through sudo).
-# Usage: tools/deps.sh build|test|windows|all
+# Installs the Debian packages Capsaro needs that are missing (as root, or through sudo); with
+# --list, only prints the group's packages (CI installs them with apt-get itself).
+# Usage: tools/deps.sh [--list] build|test|windows|all
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
@@ -16,13 +17,23 @@ test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev lib
 windows_packages=(g++ g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 dpkg-dev nsis ninja-build cmake
                   imagemagick xvfb fonts-wine)
 
+list=no
+if [ "${1:-}" = --list ]; then
+  list=yes
+  shift
+fi
+
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   all) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "usage: $0 build|test|windows|all" >&2; exit 2 ;;
+  *) echo "usage: $0 [--list] build|test|windows|all" >&2; exit 2 ;;
 esac
+if [ $list = yes ]; then
+  printf '%s\n' "${wanted[@]}" | sort -u
+  exit 0
+fi
 
 missing=()
 for package in "${wanted[@]}"; do
