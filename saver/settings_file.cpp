@@ -1,5 +1,5 @@
 // Settings file access: locating and reading eight lines; writing is the system's
-// (saver/posix/settings_write.cpp, saver/win32/settings_write.cpp).
+// (saver/system/posix/settings_write.cpp, saver/system/win32/settings_write.cpp).
 #include "saver/settings_file.h"
 
 #include "runtime/program.h"

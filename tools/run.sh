@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build needs, builds Capsaro and runs it. Arguments go to the program
-# (default "/s", the full-screen saver; "/c" opens the configuration dialog).
+# Installs what the build needs, builds the program alone (tools/test.sh builds the tests and
+# benchmarks) and runs it. Arguments go to the program (default "/s", the full-screen saver; "/c"
+# opens the configuration dialog).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/deps.sh build
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build
+cmake --build build --target capsaro
 
 if [ -z "${DISPLAY:-}" ]; then
   # No screen to show it on: render a few seconds of the show headless instead.

@@ -1,36 +1,12 @@
-// SDL video start-up and the process's non-fatal X error handler.
+// SDL video start-up on the X server.
 #include "draw2d/sdl/sdl_video.h"
 
+#include "draw2d/xlib/x_errors.h"
 #include "gui/sdl/sdl_pump.h"
 
 #include <SDL.h>
-#include <X11/Xlib.h>
 
-#include <atomic>
 #include <cstdlib>
-
-namespace {
-
-std::atomic<uint64_t> errorCount{0};
-
-int RecordXError(Display*, XErrorEvent*) {
-    errorCount.fetch_add(1, std::memory_order_relaxed);
-    return 0;
-}
-
-} // namespace
-
-void InstallXErrorHandler() {
-    static const bool installed = [] {
-        XSetErrorHandler(RecordXError);
-        return true;
-    }();
-    (void)installed;
-}
-
-uint64_t XErrorCount() {
-    return errorCount.load(std::memory_order_relaxed);
-}
 
 bool StartSdlVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;

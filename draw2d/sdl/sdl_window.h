@@ -3,7 +3,7 @@
 #pragma once
 
 #include "draw2d/draw_driver.h"
-#include "draw2d/sdl/foreign_window.h"
+#include "draw2d/xlib/foreign_window.h"
 
 #include <SDL.h>
 

@@ -2,7 +2,7 @@
 // drivers: input goes through EmitWindowMessage, WM_SETCURSOR hides the pointer on request.
 #include "draw2d/win32/win32_display_window.h"
 
-#include "gui/events/win32/win32_input.h"
+#include "draw2d/win32/win32_messages.h"
 
 #include <map>
 #include <memory>

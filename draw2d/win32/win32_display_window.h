@@ -1,5 +1,5 @@
 // The Win32 windows every Windows driver draws into: one window class whose messages become events
-// (gui/events/win32/win32_input.h), full-screen topmost popups and captioned windows of it, the
+// (draw2d/win32/win32_messages.h), full-screen topmost popups and captioned windows of it, the
 // screen's mode and the pointer.
 #pragma once
 

@@ -4,7 +4,7 @@
 
 #include "draw2d/soft/soft_driver.h"
 #include "draw2d/win32/win32_display_window.h"
-#include "gui/events/win32/win32_input.h"
+#include "draw2d/win32/win32_messages.h"
 
 #include <windows.h>
 

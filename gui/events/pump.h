@@ -5,7 +5,8 @@
 // asks each source what to wait on: file descriptors for poll(2) and a time limit. WaitSystem
 // then sleeps in one wait over all of them plus the pump's wake signal, which timer ticks and
 // WakePump() raise; nothing spins while nothing happens. The wait is the system's (pump_wait.h):
-// poll(2) with an eventfd on POSIX, the message queue and an event object on Windows.
+// poll(2) with an eventfd on POSIX, an event object on Windows, where the Win32 message pump
+// makes the wait wake for the thread's message queue too (gui/events/win32/pump_waiter.h).
 //
 // A WaitSystem round for each source:
 //   1. PrepareWait: append the descriptors to wait on (events field set); return how long the
@@ -26,8 +27,8 @@
 #include <vector>
 
 // A file descriptor a source waits on, laid out and flagged as poll(2) takes it. Only POSIX hosts
-// have them: on Windows the pump always waits on the thread's message queue, and sources append
-// nothing.
+// have them: on Windows the message pump's wait covers the thread's message queue, and sources
+// append nothing.
 struct PumpFd {
     int fd;
     short events;

@@ -38,8 +38,8 @@ public:
     // The client area's size: inside a window's frame, below a tabber's tabs, inside a group box.
     virtual int32_t ClientWidth(const TGadget& gadget) = 0;
     virtual int32_t ClientHeight(const TGadget& gadget) = 0;
-    // The X window id of the gadget (QueryHostWindow) or of its client area (QueryClientWindow);
-    // 0 when it has none.
+    // The window system's handle of the gadget (QueryHostWindow) or of its client area
+    // (QueryClientWindow), as a number: an X window id, a Win32 HWND; 0 when it has none.
     virtual uint64_t WindowId(TGadget& gadget, int32_t what) = 0;
 };
 

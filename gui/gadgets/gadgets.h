@@ -34,7 +34,8 @@ GadgetPtr CreateCanvas(int32_t x, int32_t y, int32_t w, int32_t h, const GadgetP
 
 // The canvas's display; null when the drawing layer could not attach one.
 GraphicsPtr CanvasGraphics(const GadgetPtr& canvas);
-// The X window id (QueryHostWindow or QueryClientWindow); 0 when there is none.
+// The host's window handle as a number (QueryHostWindow or QueryClientWindow): an X window id, a
+// Win32 HWND; 0 when there is none.
 uint64_t QueryGadget(const GadgetPtr& gadget, int32_t what);
 
 int32_t GadgetX(const GadgetPtr& gadget);

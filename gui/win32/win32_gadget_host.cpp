@@ -9,11 +9,12 @@
 // there on a tab switch.
 #include "gui/win32/win32_gadget_host.h"
 
-#include "gui/events/win32/win32_input.h"
+#include "draw2d/win32/win32_messages.h"
 #include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/host_kinds.h"
 #include "gui/gadgets/slider_rules.h"
 #include "gui/win32/win32_control.h"
+#include "gui/win32/win32_dialog_keys.h"
 #include "gui/win32/win32_gadget_window.h"
 #include "runtime/runtime_error.h"
 #include "runtime/win32/wide_text.h"

@@ -6,7 +6,7 @@
 // IsDialogMessage (the pump) as WM_COMMAND with IDOK or IDCANCEL and no control.
 #include "gui/win32/win32_gadget_window.h"
 
-#include "gui/events/win32/win32_input.h"
+#include "draw2d/win32/win32_messages.h"
 #include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/gadget_events.h"
 #include "gui/gadgets/slider_rules.h"

@@ -1,10 +1,10 @@
 // The X11 host's choice between the OpenGL driver and the software driver in SDL windows, made
 // when first needed; GL is probed only where the X server offers direct rendering.
 #include "draw2d/gl/gl_driver.h"
-#include "draw2d/sdl/direct_rendering.h"
 #include "draw2d/sdl/sdl_soft_host.h"
 #include "draw2d/select/driver_select.h"
 #include "draw2d/soft/soft_driver.h"
+#include "draw2d/xlib/direct_rendering.h"
 
 #include <cstdlib>
 

@@ -1,5 +1,7 @@
-// The pump's sleep on Windows: the thread's message queue and an event object that WakePump sets.
+// The pump's sleep on Windows: an event object that WakePump sets, and the thread's message queue
+// once a window-system host has put in its wait.
 #include "gui/events/pump_wait.h"
+#include "gui/events/win32/pump_waiter.h"
 
 #include "runtime/runtime_error.h"
 
@@ -28,6 +30,12 @@ const WakeEvent& Wake() {
     return wake;
 }
 
+void WaitForWakeEvent(void* wakeEvent, int timeoutMs) {
+    WaitForSingleObject(wakeEvent, timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs));
+}
+
+PumpWaiter waiter = WaitForWakeEvent;
+
 } // namespace
 
 void RaisePumpWake() {
@@ -41,8 +49,9 @@ void ClearPumpWake() {
 void WaitForPump(PumpFd* fds, size_t count, int timeout) {
     for (size_t i = 0; i < count; ++i)
         fds[i].revents = 0;
-    const HANDLE wake = Wake().Handle();
-    // Messages already in the queue count too (MWMO_INPUTAVAILABLE), not only ones that arrive.
-    MsgWaitForMultipleObjectsEx(1, &wake, timeout < 0 ? INFINITE : static_cast<DWORD>(timeout), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+    waiter(Wake().Handle(), timeout);
+}
+
+void SetPumpWaiter(PumpWaiter wait) {
+    waiter = wait ? wait : WaitForWakeEvent;
 }

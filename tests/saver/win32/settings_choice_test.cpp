@@ -4,7 +4,7 @@
 #include "tests/support/saver_globals.h"
 
 #include "saver/settings.h"
-#include "saver/win32/settings_folder.h"
+#include "saver/system/win32/settings_folder.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,5 +1,5 @@
 // Asks the X server for its direct-rendering extensions on a short-lived connection.
-#include "draw2d/sdl/direct_rendering.h"
+#include "draw2d/xlib/direct_rendering.h"
 
 #include <X11/Xlib.h>
 

@@ -1,10 +1,11 @@
 // Win32 input translation: keys, buttons, moves, the wheel and close requests become events; the
 // pump source dispatches every waiting message to its window.
-#include "gui/events/win32/win32_input.h"
+#include "draw2d/win32/win32_messages.h"
 
 #include "gui/events/event.h"
 #include "gui/events/key_codes.h"
 #include "gui/events/queue.h"
+#include "gui/events/win32/pump_waiter.h"
 
 #include <windowsx.h>
 
@@ -30,22 +31,14 @@ void Emit(const std::shared_ptr<TObject>& source, int32_t id, int32_t data, LPAR
     EmitEvent(MakeEvent(id, source, data, Mods(), x, y));
 }
 
-// Marks a dialog window; the mark lives on the window, so it goes with it.
-constexpr const wchar_t* kDialogProperty = L"CapsaroDialog";
+MessageFilter messageFilter = nullptr;
 
-DialogTabMover tabMover = nullptr;
-
-bool IsTabKey(const MSG& message) {
-    return message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
-           GetKeyState(VK_MENU) >= 0;
-}
-
-// True when the message's dialog window took it (it is then translated and dispatched already).
-bool TakenByDialog(MSG& message) {
-    HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (!top || !GetPropW(top, kDialogProperty)) return false;
-    if (IsTabKey(message) && tabMover && tabMover(top, GetKeyState(VK_SHIFT) < 0)) return true;
-    return IsDialogMessageW(top, &message);
+// Sleeps until the wake event is set or the thread has messages; messages already in the queue
+// count too (MWMO_INPUTAVAILABLE), not only ones that arrive.
+void WaitForWakeOrMessages(void* wakeEvent, int timeoutMs) {
+    HANDLE wake = wakeEvent;
+    MsgWaitForMultipleObjectsEx(1, &wake, timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
 }
 
 class Win32MessagePump : public PumpSource {
@@ -57,7 +50,7 @@ public:
                 EmitEvent(MakeEvent(EventAppTerminate));
                 continue;
             }
-            if (TakenByDialog(message)) continue;
+            if (messageFilter && messageFilter(message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -109,20 +102,13 @@ bool EmitWindowMessage(const std::shared_ptr<TObject>& source, UINT message, WPA
 
 void UseWin32MessagePump() {
     static const bool added = [] {
+        SetPumpWaiter(WaitForWakeOrMessages);
         AddPumpSource(std::make_shared<Win32MessagePump>());
         return true;
     }();
     (void)added;
 }
 
-void AddDialogWindow(HWND window) {
-    SetPropW(window, kDialogProperty, reinterpret_cast<HANDLE>(1));
-}
-
-void SetDialogTabMover(DialogTabMover mover) {
-    tabMover = mover;
-}
-
-void RemoveDialogWindow(HWND window) {
-    if (IsWindow(window)) RemovePropW(window, kDialogProperty);
+void SetMessageFilter(MessageFilter filter) {
+    messageFilter = filter;
 }

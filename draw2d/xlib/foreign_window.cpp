@@ -1,7 +1,7 @@
 // The second X connection that watches foreign windows, and its place in the host pump.
-#include "draw2d/sdl/foreign_window.h"
+#include "draw2d/xlib/foreign_window.h"
 
-#include "draw2d/sdl/sdl_video.h"
+#include "draw2d/xlib/x_errors.h"
 #include "gui/events/pump.h"
 #include "gui/events/queue.h"
 

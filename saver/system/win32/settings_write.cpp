@@ -2,7 +2,7 @@
 // where no file can be made beside it, the file itself is rewritten. The user's folder for the
 // settings is %APPDATA%\Capsaro.
 #include "saver/settings_file.h"
-#include "saver/win32/settings_folder.h"
+#include "saver/system/win32/settings_folder.h"
 
 #include "runtime/folders.h"
 #include "runtime/program.h"

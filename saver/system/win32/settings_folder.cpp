@@ -1,5 +1,5 @@
 // The user's settings folder on Windows from the application-data folder and the program's folder.
-#include "saver/win32/settings_folder.h"
+#include "saver/system/win32/settings_folder.h"
 
 std::string UserSettingsFolderFor(const std::string& appData, const std::string& programDirectory) {
     std::string path = appData.empty() ? programDirectory : appData;

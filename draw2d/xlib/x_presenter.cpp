@@ -1,8 +1,8 @@
 // XShmPutImage / XPutImage presenting of software frames, with the shared segment as the back buffer.
-#include "draw2d/sdl/x_presenter.h"
+#include "draw2d/xlib/x_presenter.h"
 
-#include "draw2d/sdl/foreign_window.h"
-#include "draw2d/sdl/sdl_video.h"
+#include "draw2d/xlib/foreign_window.h"
+#include "draw2d/xlib/x_errors.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -78,7 +78,7 @@ private:
 
 class XPresenter : public SoftPresenter {
 public:
-    XPresenter(std::unique_ptr<SdlDisplayWindow> window, Display* display, Window target, Visual* visual, int depth,
+    XPresenter(std::unique_ptr<XPresentedWindow> window, Display* display, Window target, Visual* visual, int depth,
                bool allowShm)
         : window_(std::move(window)), display_(display), target_(target), visual_(visual), depth_(depth),
           shm_(allowShm && XShmQueryExtension(display) != 0) {
@@ -157,7 +157,7 @@ public:
     }
 
 private:
-    std::unique_ptr<SdlDisplayWindow> window_;
+    std::unique_ptr<XPresentedWindow> window_;
     Display* display_;
     Window target_;
     Visual* visual_;
@@ -170,7 +170,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<SoftPresenter> MakeXPresenter(std::unique_ptr<SdlDisplayWindow>&& window, uint64_t target,
+std::unique_ptr<SoftPresenter> MakeXPresenter(std::unique_ptr<XPresentedWindow>& window, uint64_t target,
                                               bool allowShm) {
     Display* display = ForeignWindowConnection();
     if (!window || !display || target == 0) return nullptr;
