@@ -16,7 +16,7 @@ int32_t ChangeChillies = GlobalDefault(&ChangeChillies);
 int32_t MotionMode = GlobalDefault(&MotionMode);
 int32_t ClearScreen = GlobalDefault(&ClearScreen);
 
-int32_t CurrentMotionMode = 0;
+int32_t CurrentMotionMode = MotionRandom; // until Run resolves it
 std::string RunModeLetter;
 int32_t SwayAngle = 1;
 int32_t SwayStep = 0;

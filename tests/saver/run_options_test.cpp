@@ -380,3 +380,23 @@ TEST(XScreenSaverDescription, LabelsEachSettingAsTheConfigurationWindowDoes) {
         EXPECT_EQ(match[2], row.dialog.label) << row.option.name;
     }
 }
+
+// The description's motion choices are the motion modes in the order of their values, each under
+// its name, passing its value (the random choice passes none, the program's default).
+TEST(XScreenSaverDescription, OffersTheMotionModesUnderTheirNames) {
+    const std::string xml = ReadText("data/capsaro.xml");
+    const std::regex option(R"re(<option id="[^"]*" _label="([^"]*)"( arg-set="([^"]*)")?/>)re");
+    std::vector<std::string> labels, arguments;
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), option); it != std::sregex_iterator(); ++it) {
+        labels.push_back((*it)[1]);
+        arguments.push_back((*it)[3]);
+    }
+    std::vector<std::string> names, values;
+    for (const MotionModeName& mode : kMotionModeNames) {
+        names.push_back(mode.label);
+        values.push_back(mode.value == MotionRandom ? "" : "--motion " + std::to_string(mode.value));
+    }
+    EXPECT_EQ(labels, names);
+    EXPECT_EQ(arguments, values);
+    EXPECT_EQ(GlobalDefault(&MotionMode), MotionRandom);
+}
