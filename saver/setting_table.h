@@ -71,7 +71,8 @@ struct SettingDialog {
     DialogBox labelBox; // none for a check box
     DialogBox box;
     // The values the control can give, both ends included. A slider's positions start at `low`
-    // and step by 1 / positionsPerUnit, so they may cover less than the command line accepts.
+    // and step by 1 / positionsPerUnit, so its ends need not be the command line's: the scale
+    // slider gives 0 to 29/15, the command line takes 0.05 to 2.
     double low, high;
     int32_t positionsPerUnit;
 };

@@ -376,8 +376,8 @@ TEST(XScreenSaverDescription, LabelsEachSettingAsTheConfigurationWindowDoes) {
         const std::regex widget("<(number|boolean) id=\"" + std::string(row.option.name) +
                                 "\"[^>]*_label=\"([^\"]*)\"");
         std::smatch match;
-        ASSERT_TRUE(std::regex_search(xml, match, widget)) << row.option.name;
-        EXPECT_EQ(match[2], row.dialog.label) << row.option.name;
+        ASSERT_TRUE(std::regex_search(xml, match, widget)) << row.name;
+        EXPECT_EQ(match[2], row.dialog.label) << row.name;
     }
 }
 
