@@ -2,6 +2,7 @@
 // drawing with or without a shadow.
 #include "saver/chilli.h"
 
+#include "saver/motion_mode.h"
 #include "saver/saver.h"
 
 #include "draw2d/draw_context.h"
@@ -23,7 +24,7 @@ struct StartValues {
 
 StartValues DrawStartValues(int32_t mode, int32_t w, int32_t h, float fw, float fh) {
     StartValues s;
-    if (mode == 1) {
+    if (mode == MotionBounceBoth) {
         s.spin = static_cast<float>(RandomReal(-4, 4));
         s.angle = static_cast<float>(RandomInt(0, 359));
         s.dy = static_cast<float>(RandomReal(-4, 4) * fh);
@@ -32,15 +33,15 @@ StartValues DrawStartValues(int32_t mode, int32_t w, int32_t h, float fw, float 
         s.x = static_cast<float>(RandomInt(0, w));
         return s;
     }
-    // Modes 2, 3 and 4 draw the sway first, although only falling chillies use it.
-    s.swayPhase = mode == 4 ? RandomInt(200, 1) : RandomInt(45, 1);
-    s.sway = static_cast<int32_t>(mode == 4 ? RandomReal(1, 6) : RandomReal(1, 2));
+    // The other modes draw the sway first, although only falling chillies use it.
+    s.swayPhase = mode == MotionFall ? RandomInt(200, 1) : RandomInt(45, 1);
+    s.sway = static_cast<int32_t>(mode == MotionFall ? RandomReal(1, 6) : RandomReal(1, 2));
     s.spin = static_cast<float>(RandomReal(-4, 4));
     s.angle = static_cast<float>(RandomInt(0, 359));
-    if (mode == 2) s.dy = static_cast<float>(RandomReal(1, 2));
-    if (mode == 3) s.dx = static_cast<float>(RandomReal(1, 2));
-    if (mode == 4) s.dy = static_cast<float>(RandomReal(static_cast<double>(0.1f), 3));
-    s.y = static_cast<float>(mode == 3 ? RandomInt(0, h) : RandomInt(-h, 0));
+    if (mode == MotionBounceVertical) s.dy = static_cast<float>(RandomReal(1, 2));
+    if (mode == MotionBounceHorizontal) s.dx = static_cast<float>(RandomReal(1, 2));
+    if (mode == MotionFall) s.dy = static_cast<float>(RandomReal(static_cast<double>(0.1f), 3));
+    s.y = static_cast<float>(mode == MotionBounceHorizontal ? RandomInt(0, h) : RandomInt(-h, 0));
     s.x = static_cast<float>(RandomInt(0, w));
     return s;
 }
@@ -83,7 +84,7 @@ double SwayOffset(float sway, int32_t degrees) {
 }
 
 void TChilli::Update(int32_t width, int32_t height) {
-    if (CurrentMotionMode == 4) {
+    if (CurrentMotionMode == MotionFall) {
         X = static_cast<float>(static_cast<double>(X) + SwayOffset(Sway, SwayAngle + SwayPhase));
         Y += DY;
         if (!(Y < static_cast<float>(height + 100))) Y = static_cast<float>(RandomReal(-height, 0));
@@ -122,7 +123,7 @@ void CreateChilliSprites(int32_t count, int32_t viewWidth, int32_t viewHeight, c
     const float fw = static_cast<float>(viewWidth) / 1024.0f;
     const float fh = static_cast<float>(viewHeight) / 768.0f;
     const int32_t mode = CurrentMotionMode;
-    if (mode < 1 || mode > 4) return;
+    if (!IsShowMotion(mode)) return;
     for (int32_t n = 1; n <= count && ChilliList.size() < static_cast<size_t>(kMaxChillies); ++n) {
         const int32_t v = RandomInt(1, 2);
         const StartValues s = DrawStartValues(mode, viewWidth, viewHeight, fw, fh);

@@ -45,6 +45,7 @@ double SwayOffset(float sway, int32_t degrees);
 void DrawWithShadow(const ImagePtr& image, float x, float y, float offsetX, float offsetY, float shadowAlpha);
 
 // Creates `count` chillies of the run's motion mode, showing the two chosen varieties, with the
-// random start values of that mode drawn in the mode's order. Nothing for a mode outside 1..4.
+// random start values of that mode drawn in the mode's order. Nothing for a mode that is not one
+// of the four a show runs with (motion_mode.h).
 void CreateChilliSprites(int32_t count, int32_t viewWidth, int32_t viewHeight, const ImagePtr& imageA,
                          const ImagePtr& imageB);

@@ -68,16 +68,32 @@ ConfigPlacement PlaceConfigWindow(int64_t handle, SaverPlatform& platform, const
     return KeepReachable(place, desktop);
 }
 
-int32_t ScaleSliderPosition(float scale) {
-    const float position = scale * 15.0f;
+namespace {
+
+// A slider's position for a value: value x positions per unit, truncated (values that are not
+// numbers or lie beyond the int range give 0 or the range's end).
+int32_t SliderPosition(float value, int32_t positionsPerUnit) {
+    const float position = value * static_cast<float>(positionsPerUnit);
     if (std::isnan(position)) return 0;
     if (position >= 2147483648.0f) return std::numeric_limits<int32_t>::max();
     if (position <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(position);
 }
 
+float ValueAtSliderPosition(int32_t position, int32_t positionsPerUnit) {
+    return static_cast<float>(static_cast<double>(position) / positionsPerUnit);
+}
+
+const SettingRow& kScaleRow = SettingRowOf(&TSaver::ChilliScale);
+
+} // namespace
+
+int32_t ScaleSliderPosition(float scale) {
+    return SliderPosition(scale, kScaleRow.dialog.positionsPerUnit);
+}
+
 float ScaleFromSliderPosition(int32_t position) {
-    return static_cast<float>(static_cast<double>(position) / 15.0);
+    return ValueAtSliderPosition(position, kScaleRow.dialog.positionsPerUnit);
 }
 
 // ---- The tables of the Config and About tabs ----
@@ -89,12 +105,6 @@ struct LabelRow {
     int32_t x, y, w, h;
 };
 
-constexpr LabelRow kConfigLabels[] = {
-    {"Chilli Motion", 10, 14, 87, 20},
-    {"Number of chillies", 10, 140, 87, 20},
-    {"Chilli scale", 10, 160, 87, 20},
-};
-
 // The About lines run 40 pixels past the client area and are clipped at the panel's edge.
 constexpr int32_t kAboutLabelWidth = kConfigClientWidth + 40;
 constexpr LabelRow kAboutLabels[] = {
@@ -104,29 +114,20 @@ constexpr LabelRow kAboutLabels[] = {
     {"Art: chilli_art", 150, 90, kAboutLabelWidth, 20},
 };
 
-// In the order of the MotionMode values 0..4, so the selected index is the setting.
-constexpr const char* kMotionItems[] = {"RANDOM SELECTION", "Bounce X/Y", "Bounce X", "Bounce Y", "Fall"};
-
-struct CheckboxRow {
-    const char* text;
-    int32_t y, w;
-    int32_t* setting;
-};
-
-const CheckboxRow kCheckboxes[] = {
-    {"Use desktop as background", 40, 160, &UseDesktop},
-    {"Show chilli names", 60, 150, &ShowNames},
-    {"Enable shadows on chillies", 80, 150, &Shadows},
-    {"Change chillies periodically", 100, 150, &ChangeChillies},
-    {"Clear screen", 120, 150, &ClearScreen},
-};
-static_assert(std::size(kCheckboxes) == std::tuple_size<decltype(ConfigDialog::checkboxes)>::value);
 static_assert(std::size(kAboutLabels) == std::tuple_size<decltype(ConfigDialog::aboutLabels)>::value);
 
-constexpr int32_t kSliderX = 120, kSliderWidth = 137, kSliderHeight = 15;
-constexpr int32_t kCountSliderY = 140, kScaleSliderY = 160;
-// Scroll-bar sliders: range (page 1, total 1000) runs 0..999, (1, 30) runs 0..29.
-constexpr int32_t kCountTotal = 1000, kScaleTotal = 30;
+// The settings the Config tab's named controls stand for.
+static_assert(CountSettings(SettingType::Motion) == 1 && CountSettings(SettingType::Integer) == 1 &&
+              CountSettings(SettingType::Real) == 1);
+
+// A scroll bar's positions start at 0, so a slider's setting must too.
+constexpr bool SlidersStartAtZero() {
+    for (const SettingRow& row : kSettingRows)
+        if ((row.type == SettingType::Integer || row.type == SettingType::Real) && row.dialog.low != 0) return false;
+    return true;
+}
+static_assert(SlidersStartAtZero());
+
 constexpr int32_t kScrollBarStyle = SliderScrollBar * 4 + SliderHorizontal;
 
 constexpr int32_t kWindowStyle = WindowTitleBar + WindowClientCoords;
@@ -169,40 +170,97 @@ bool MakeAboutTab(ConfigDialog& dialog, const GadgetPtr& panel) {
     return true;
 }
 
-GadgetPtr MakeScrollBarSlider(const GadgetPtr& panel, int32_t y, int32_t total, int32_t position) {
-    GadgetPtr slider = CreateSlider(kSliderX, y, kSliderWidth, kSliderHeight, panel, kScrollBarStyle);
+GadgetPtr CreateLabelOf(const SettingRow& row, const GadgetPtr& panel) {
+    const DialogBox& box = row.dialog.labelBox;
+    return CreateLabelRow({row.dialog.label, box.x, box.y, box.w, box.h}, panel);
+}
+
+// The motion's drop-down list, its items in the order of the stored values.
+GadgetPtr MakeMotionList(const SettingRow& row, const GadgetPtr& panel) {
+    const DialogBox& box = row.dialog.box;
+    GadgetPtr combo = CreateComboBox(box.x, box.y, box.w, box.h, panel, ComboPickOnly);
+    if (!combo) return nullptr;
+    for (const MotionModeName& mode : kMotionModeNames)
+        AddGadgetItem(combo, mode.label, 0, -1, "", nullptr);
+    return combo;
+}
+
+GadgetPtr MakeCheckBox(const SettingRow& row, const GadgetPtr& panel) {
+    const DialogBox& box = row.dialog.box;
+    return CreateButton(row.dialog.label, box.x, box.y, box.w, box.h, panel, ButtonCheckBox);
+}
+
+// A scroll-bar slider: with a page of 1 and a total of n, its positions run 0..n-1.
+GadgetPtr MakeSlider(const SettingRow& row, const GadgetPtr& panel) {
+    const DialogBox& box = row.dialog.box;
+    GadgetPtr slider = CreateSlider(box.x, box.y, box.w, box.h, panel, kScrollBarStyle);
     if (!slider) return nullptr;
-    SetSliderRange(slider, 1, total);
-    SetSliderValue(slider, position);
+    SetSliderRange(slider, 1, static_cast<int32_t>(std::lround(row.dialog.high * row.dialog.positionsPerUnit)) + 1);
     return slider;
 }
 
-bool MakeConfigTab(TSaver& saver, ConfigDialog& dialog, const GadgetPtr& panel) {
-    if (!CreateLabelRow(kConfigLabels[0], panel)) return false;
-    dialog.combo = CreateComboBox(90, 10, 140, 12, panel, ComboPickOnly);
-    if (!dialog.combo) return false;
-    for (const char* item : kMotionItems)
-        AddGadgetItem(dialog.combo, item, 0, -1, "", nullptr);
-    // A stored mode outside 0..4 names no item (and -1 would select every one): show none.
-    if (MotionMode >= 0 && MotionMode < static_cast<int32_t>(std::size(kMotionItems)))
-        SelectGadgetItem(dialog.combo, MotionMode);
-
-    for (size_t i = 0; i < dialog.checkboxes.size(); ++i) {
-        const CheckboxRow& row = kCheckboxes[i];
-        GadgetPtr box = CreateButton(row.text, 10, row.y, row.w, 15, panel, ButtonCheckBox);
-        if (!box) return false;
-        // Ticked only when the switch is on (exactly 1): a stored 2 counts as off and shows so.
-        // A box shows ticked for any stored value but 0, as a checkbox's state does; the value
-        // itself stays as stored unless the box is clicked.
-        SetButtonState(box, *row.setting != 0 ? 1 : 0);
-        dialog.checkboxes[i] = {box, row.setting};
+// Shows the setting's value in its control.
+void ShowSetting(const ConfigControl& control, const TSaver& saver) {
+    const SettingRow& row = *control.setting;
+    switch (row.type) {
+    case SettingType::Motion:
+        // A stored mode outside 0..4 names no item (and -1 would select every one): show none.
+        if (IsMotionMode(IntegerSetting(row, saver))) SelectGadgetItem(control.gadget, IntegerSetting(row, saver));
+        break;
+    case SettingType::Switch:
+        // A box shows ticked for any stored value but 0, as a checkbox's state does, though only 1
+        // counts as on in the show; the value itself stays as stored unless the box is clicked.
+        SetButtonState(control.gadget, IntegerSetting(row, saver) != 0 ? 1 : 0);
+        break;
+    case SettingType::Integer:
+        SetSliderValue(control.gadget, IntegerSetting(row, saver) * row.dialog.positionsPerUnit);
+        break;
+    case SettingType::Real:
+        SetSliderValue(control.gadget, SliderPosition(RealSetting(row, saver), row.dialog.positionsPerUnit));
+        break;
     }
+}
 
-    if (!CreateLabelRow(kConfigLabels[1], panel)) return false;
-    dialog.countSlider = MakeScrollBarSlider(panel, kCountSliderY, kCountTotal, saver.ChilliCount);
-    if (!CreateLabelRow(kConfigLabels[2], panel)) return false;
-    dialog.scaleSlider = MakeScrollBarSlider(panel, kScaleSliderY, kScaleTotal, ScaleSliderPosition(saver.ChilliScale));
-    return dialog.countSlider && dialog.scaleSlider;
+// The setting as the control's action `data` gives it: the item, 1 or 0, or the slider's position.
+void TakeSetting(const SettingRow& row, TSaver& saver, int32_t data) {
+    if (row.type == SettingType::Real) {
+        RealSetting(row, saver) = ValueAtSliderPosition(data, row.dialog.positionsPerUnit);
+    } else if (row.type == SettingType::Integer) {
+        IntegerSetting(row, saver) = data / row.dialog.positionsPerUnit;
+    } else {
+        IntegerSetting(row, saver) = data;
+    }
+}
+
+// The Config tab in creation order: the motion's list, the check boxes, then the sliders, each
+// kind in the order of the setting table.
+bool MakeConfigTab(TSaver& saver, ConfigDialog& dialog, const GadgetPtr& panel) {
+    const auto add = [&](const SettingRow& row, GadgetPtr gadget) {
+        if (!gadget) return false;
+        dialog.controls.push_back({gadget, &row});
+        ShowSetting(dialog.controls.back(), saver);
+        return true;
+    };
+    size_t box = 0;
+    for (const SettingRow& row : kSettingRows) {
+        if (row.type != SettingType::Motion) continue;
+        if (!CreateLabelOf(row, panel)) return false;
+        dialog.combo = MakeMotionList(row, panel);
+        if (!add(row, dialog.combo)) return false;
+    }
+    for (const SettingRow& row : kSettingRows) {
+        if (row.type != SettingType::Switch) continue;
+        if (!add(row, MakeCheckBox(row, panel))) return false;
+        dialog.checkboxes[box++] = dialog.controls.back();
+    }
+    for (const SettingRow& row : kSettingRows) {
+        if (row.type != SettingType::Integer && row.type != SettingType::Real) continue;
+        if (!CreateLabelOf(row, panel)) return false;
+        GadgetPtr& slider = row.type == SettingType::Real ? dialog.scaleSlider : dialog.countSlider;
+        slider = MakeSlider(row, panel);
+        if (!add(row, slider)) return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -275,20 +333,14 @@ ConfigStep HandleAction(TSaver& saver, ConfigDialog& dialog, const std::shared_p
         HideGadget(dialog.currentPanel);
         dialog.currentPanel = dialog.panels[static_cast<size_t>(data)];
         ShowGadget(dialog.currentPanel);
-    } else if (Is(source, dialog.scaleSlider)) {
-        saver.ChilliScale = ScaleFromSliderPosition(data);
-    } else if (Is(source, dialog.countSlider)) {
-        saver.ChilliCount = data;
-    } else if (Is(source, dialog.combo)) {
-        MotionMode = data;
     } else if (Is(source, dialog.ok)) {
         saver.SaveSettings();
         return ConfigStep::Stored;
     } else if (Is(source, dialog.cancel)) {
         return ConfigStep::Ended;
     } else {
-        for (const ConfigCheckbox& box : dialog.checkboxes)
-            if (Is(source, box.gadget)) *box.setting = data;
+        for (const ConfigControl& control : dialog.controls)
+            if (Is(source, control.gadget)) TakeSetting(*control.setting, saver, data);
     }
     return ConfigStep::Continue;
 }

@@ -8,6 +8,7 @@
 
 #include "saver/platform.h"
 #include "saver/saver.h"
+#include "saver/setting_table.h"
 
 #include "draw2d/image.h"
 #include "gui/gadgets/gadget.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 constexpr int32_t kConfigClientWidth = 300;
 constexpr int32_t kConfigClientHeight = 260;
@@ -44,11 +46,12 @@ ConfigPlacement PlaceConfigWindow(int64_t handle, SaverPlatform& platform, const
 int32_t ScaleSliderPosition(float scale);
 float ScaleFromSliderPosition(int32_t position);
 
-// A checkbox and the on/off setting it edits.
-struct ConfigCheckbox {
+// A control of the Config tab and the setting it edits.
+struct ConfigControl {
     GadgetPtr gadget;
-    int32_t* setting = nullptr;
+    const SettingRow* setting = nullptr;
 };
+using ConfigCheckbox = ConfigControl;
 
 struct ConfigDialog {
     GadgetPtr window;
@@ -56,10 +59,14 @@ struct ConfigDialog {
     // Indexed by the tab: 0 Config, 1 About.
     std::array<GadgetPtr, 2> panels;
     GadgetPtr currentPanel;
+    // The Config tab's controls by kind: the motion's list, a check box per switch, and the
+    // sliders of the whole-number and the real setting.
     GadgetPtr combo;
-    std::array<ConfigCheckbox, 5> checkboxes;
+    std::array<ConfigCheckbox, CountSettings(SettingType::Switch)> checkboxes;
     GadgetPtr countSlider;
     GadgetPtr scaleSlider;
+    // The same controls in creation order with the settings they edit.
+    std::vector<ConfigControl> controls;
     GadgetPtr ok;
     GadgetPtr cancel;
     std::array<GadgetPtr, 4> aboutLabels;

@@ -12,5 +12,5 @@ std::string SwitchOf(const std::string& argument);
 int64_t HostWindowHandle(const std::vector<std::string>& arguments);
 // Whether the Windows-style command line (program name first) opens the configuration window.
 bool RunsConfigWindow(const std::vector<std::string>& arguments);
-// Sets CurrentMotionMode from MotionMode, drawing 1..4 when it is 0.
+// Sets CurrentMotionMode from MotionMode, drawing one of the four movements when it is MotionRandom.
 void ResolveMotionMode();

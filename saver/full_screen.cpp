@@ -5,6 +5,7 @@
 #include "saver/platform.h"
 #include "saver/saver.h"
 #include "saver/settings_file.h"
+#include "saver/show_loop.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -51,13 +52,6 @@ int32_t MeasureSeconds() {
 }
 
 } // namespace
-
-PixmapPtr GrabDesktop() {
-    PixmapPtr desktop = Platform().CaptureDesktop();
-    DesktopWidth = desktop ? desktop->width : 0;
-    DesktopHeight = desktop ? desktop->height : 0;
-    return desktop;
-}
 
 std::string ScreenshotName(const std::function<bool(const std::string&)>& taken) {
     std::string name = "Capsaro000.png";
@@ -140,8 +134,7 @@ void TSaver::RunSaver() {
         if (depth < 16) return;
     }
     const int32_t rate = caps.refresh < 60 ? -1 : caps.refresh;
-    DesktopPixmap = GrabDesktop();
-    DesktopImage = DesktopPixmap ? LoadImage(DesktopPixmap, kDefaultImageFlags) : nullptr;
+    SetDesktopCopy(Platform().CaptureDesktop());
     if (!OpenDisplay(ViewWidth, ViewHeight, depth, rate, 0)) {
         Say("could not open a full-screen display");
         return;

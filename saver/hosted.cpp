@@ -2,21 +2,17 @@
 // screen's rate, resized with that window, ended by its destruction or by a termination signal.
 #include "saver/hosted.h"
 
+#include "saver/show_loop.h"
+
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
-#include "gui/events/event.h"
-#include "gui/events/queue.h"
 #include "gui/events/timer.h"
-#include "runtime/termination.h"
 
 #include <cstdio>
 
 namespace {
 
 constexpr int32_t kAssumedRate = 60;
-
-// The show's own event source: repaint requests come from it.
-class HostedCanvas : public TObject {};
 
 // The window's size now: a changed size becomes the view and the viewport.
 void FollowSize(TSaver& saver, const TGraphics& canvas) {
@@ -50,17 +46,10 @@ void RunHostedShow(TSaver& saver, uint64_t window) {
     RunModeLetter = "s";
     // The desktop as the daemon saw it before blanking; loaded before the display is attached, so
     // with the layer's initial image flags, like the full-screen show's copy.
-    DesktopPixmap = Platform().CaptureWindowScreenshot(window);
-    DesktopWidth = DesktopPixmap ? DesktopPixmap->width : 0;
-    DesktopHeight = DesktopPixmap ? DesktopPixmap->height : 0;
-    DesktopImage = DesktopPixmap ? LoadImage(DesktopPixmap, kDefaultImageFlags) : nullptr;
+    SetDesktopCopy(Platform().CaptureWindowScreenshot(window));
 
-    const GraphicsPtr canvas = AttachDisplay(window, 0);
-    if (!canvas) {
-        std::fprintf(stderr, "capsaro: cannot draw into window %llu\n", static_cast<unsigned long long>(window));
-        return;
-    }
-    SelectDisplay(canvas);
+    const GraphicsPtr canvas = AttachShowCanvas(window, window);
+    if (!canvas) return;
     saver.ViewWidth = canvas->Width();
     saver.ViewHeight = canvas->Height();
     saver.CreateChillies(saver.ChilliCount);
@@ -68,24 +57,11 @@ void RunHostedShow(TSaver& saver, uint64_t window) {
     ScreenCaps caps;
     const int32_t rate = Platform().Screen(caps) && caps.refresh >= 30 ? caps.refresh : kAssumedRate;
     const ScopedTimer timer(CreateTimer(static_cast<float>(rate), nullptr));
-
-    const auto source = std::make_shared<HostedCanvas>();
-    bool paintPending = false;
-    while (!TerminationRequested() && !canvas->Lost()) {
-        const int32_t id = WaitEvent();
-        if (id == EventTimerTick) {
-            // Ticks that come while a frame is still pending merge into that frame.
-            if (!paintPending) PostEvent(MakeEvent(EventGadgetPaint, source), false);
-            paintPending = true;
-        } else if (id == EventGadgetPaint && EventSource() == source) {
-            paintPending = false;
-            FollowSize(saver, *canvas);
-            saver.Update();
-            if (HostedBackgroundNeedsClear(saver.ViewWidth, saver.ViewHeight)) ClearBackBuffer();
-            saver.Draw();
-            Flip(-1);
-        } else if (id == EventAppTerminate || id == EventWindowClose) {
-            return;
-        }
-    }
+    // One step of the show per frame: ticks that come while a frame is pending merge into it.
+    RunShowLoop(*canvas, {nullptr, [&saver, &canvas] {
+                              FollowSize(saver, *canvas);
+                              saver.Update();
+                              if (HostedBackgroundNeedsClear(saver.ViewWidth, saver.ViewHeight)) ClearBackBuffer();
+                              saver.Draw();
+                          }});
 }

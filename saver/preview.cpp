@@ -3,22 +3,10 @@
 #include "saver/dispatch.h"
 #include "saver/platform.h"
 #include "saver/saver.h"
+#include "saver/show_loop.h"
 
-#include "draw2d/graphics.h"
-#include "gui/events/event.h"
-#include "gui/events/queue.h"
 #include "gui/events/timer.h"
 #include "runtime/program.h"
-#include "runtime/termination.h"
-
-#include <cstdio>
-
-namespace {
-
-// The preview's own event source: repaint requests come from it.
-class PreviewCanvas : public TObject {};
-
-} // namespace
 
 void TSaver::RunPreview() {
     const ScopedTimer timer(CreateTimer(100, nullptr));
@@ -32,29 +20,9 @@ void TSaver::RunPreview() {
 
     // A borderless child covering the host's client area, drawn into by an attached display.
     const uint64_t window = Platform().CreateChildWindow(host, ViewWidth, ViewHeight, "Capsaro Preview");
-    const GraphicsPtr canvas = window ? AttachDisplay(window, 0) : nullptr;
-    if (!canvas) {
-        std::fprintf(stderr, "capsaro: cannot draw into window %llu\n", static_cast<unsigned long long>(host));
-        return;
-    }
-    SelectDisplay(canvas);
+    const GraphicsPtr canvas = AttachShowCanvas(window, host);
+    if (!canvas) return;
     CreateChillies(ChilliCount);
-
-    const auto source = std::make_shared<PreviewCanvas>();
-    bool paintPending = false;
-    while (!TerminationRequested() && !canvas->Lost()) {
-        const int32_t id = WaitEvent();
-        if (id == EventTimerTick) {
-            Update();
-            // A repaint request: requests made before the paint arrives are merged into one.
-            if (!paintPending) PostEvent(MakeEvent(EventGadgetPaint, source), false);
-            paintPending = true;
-        } else if (id == EventGadgetPaint && EventSource() == source) {
-            paintPending = false;
-            Draw();
-            Flip(-1);
-        } else if (id == EventAppTerminate || id == EventWindowClose) {
-            return;
-        }
-    }
+    // The chillies move on every tick, also while a frame is still pending.
+    RunShowLoop(*canvas, {[this] { Update(); }, [this] { Draw(); }});
 }

@@ -3,6 +3,7 @@
 
 #include "saver/dispatch.h"
 #include "saver/saver.h"
+#include "saver/show_loop.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -109,11 +111,9 @@ int RunRenderCommand(TSaver& saver, const std::vector<std::string>& arguments) {
     ResolveMotionMode();
     RunModeLetter = "s";
     if (!options.desktop.empty()) {
-        DesktopPixmap = LoadPixmap(FromStartingFolder(options.desktop));
-        if (!DesktopPixmap) return Fail("cannot read the picture " + options.desktop);
-        DesktopImage = LoadImage(DesktopPixmap, 0);
-        DesktopWidth = DesktopPixmap->width;
-        DesktopHeight = DesktopPixmap->height;
+        PixmapPtr desktop = LoadPixmap(FromStartingFolder(options.desktop));
+        if (!desktop) return Fail("cannot read the picture " + options.desktop);
+        SetDesktopCopy(std::move(desktop), 0);
     }
 
     SelectDriver(SoftwareDriver(), BackBufferFlag);

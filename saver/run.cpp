@@ -1,6 +1,7 @@
 // Run: load the settings, resolve the run's motion mode, and dispatch on the command-line switch.
 #include "saver/dispatch.h"
 #include "saver/hosted.h"
+#include "saver/motion_mode.h"
 #include "saver/platform.h"
 #include "saver/run_options.h"
 #include "saver/running_lock.h"
@@ -57,7 +58,9 @@ bool RunsConfigWindow(const std::vector<std::string>& arguments) {
 }
 
 void ResolveMotionMode() {
-    CurrentMotionMode = MotionMode != 0 ? MotionMode : static_cast<int32_t>(RandomReal(1.0, 5.0));
+    // RandomReal(1, 5) truncated: each of the four movements with equal chance.
+    CurrentMotionMode =
+        MotionMode != MotionRandom ? MotionMode : static_cast<int32_t>(RandomReal(MotionBounceBoth, MotionFall + 1));
 }
 
 void TSaver::Run() {

@@ -1,6 +1,8 @@
 // Reading the program's own options and applying the per-run overrides of the settings.
 #include "saver/run_options.h"
 
+#include "saver/setting_table.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -38,15 +40,6 @@ bool ReadReal(const std::string& text, const OptionRow& row, float& value) {
            value <= static_cast<float>(row.high);
 }
 
-std::optional<int32_t>* SwitchOverride(RunOptions& options, const std::string& setting) {
-    if (setting == "desktop") return &options.desktop;
-    if (setting == "names") return &options.names;
-    if (setting == "shadows") return &options.shadows;
-    if (setting == "change") return &options.change;
-    if (setting == "clear") return &options.clear;
-    return nullptr;
-}
-
 // The text as it may appear in a one-line message: control characters become '?'.
 std::string Printable(std::string text) {
     for (char& c : text)
@@ -57,59 +50,66 @@ std::string Printable(std::string text) {
 // Stores one option's value; false with `error` set when the value is not acceptable.
 bool Take(const OptionRow& row, const std::string& spelled, const std::string& value, RunOptions& options,
           std::string& error) {
-    const std::string name = row.name;
     const auto bad = [&](const std::string& wanted) {
         error = "bad value '" + Printable(value) + "' for " + Printable(spelled) + " (" + wanted + ")";
         return false;
     };
-    if (name == "count") {
-        int32_t count = 0;
-        if (!ReadInteger(value, row, count)) return bad("a whole number from " + RangeText(row));
-        options.count = count;
-    } else if (name == "scale") {
-        float scale = 0;
-        if (!ReadReal(value, row, scale)) return bad("a number from " + RangeText(row));
-        options.scale = scale;
-    } else if (name == "motion") {
-        int32_t motion = 0;
-        if (!ReadInteger(value, row, motion)) return bad(RangeEnd(row.low) + " random, 1 to " + RangeEnd(row.high));
-        options.motion = motion;
-    } else if (name == "window-id") {
+    if (row.kind == OptionKind::WindowId) {
         options.windowId = ParseWindowId(value);
         if (options.windowId == 0) return bad("a window id, hex 0x... or decimal");
+        return true;
     }
+    const SettingOverride& slot = row.stored->option.slot;
+    if (row.kind == OptionKind::Real) {
+        float real = 0;
+        if (!ReadReal(value, row, real)) return bad("a number from " + RangeText(row));
+        options.*slot.real = real;
+        return true;
+    }
+    int32_t integer = 0;
+    if (!ReadInteger(value, row, integer)) {
+        if (row.stored->type != SettingType::Motion) return bad("a whole number from " + RangeText(row));
+        return bad(std::to_string(MotionRandom) + " " + kMotionModeNames[MotionRandom].shortName + ", " +
+                   std::to_string(MotionBounceBoth) + " to " + RangeEnd(row.high));
+    }
+    options.*slot.integer = integer;
     return true;
 }
 
 } // namespace
 
 bool RunOptions::OverridesSettings() const {
-    return count || scale || motion || desktop || names || shadows || change || clear;
+    for (const SettingRow& row : kSettingRows) {
+        const SettingOverride& slot = row.option.slot;
+        if (slot.real ? (this->*slot.real).has_value() : (this->*slot.integer).has_value()) return true;
+    }
+    return false;
 }
 
-// The ranges are those the configuration window produces (a count of 0 shows an empty view).
 const std::vector<OptionRow>& OptionTable() {
     using K = OptionKind;
-    static const std::vector<OptionRow> table = {
-        {"root", K::Flag, nullptr, 0, 0, 0, nullptr,
-         "show in the window named by XSCREENSAVER_WINDOW, else the root window"},
-        {"window-id", K::WindowId, nullptr, 0, 0, 0, "ID", "show in window ID (hex 0x... or decimal)"},
-        {"count", K::Integer, "count", 0, 0, 1000, "N", "number of chillies, {range}"},
-        {"scale", K::Real, "scale", 0, 0.05, 2, "F", "chilli scale, {range}"},
-        {"motion", K::Integer, "motion", 0, 0, 4, "M", "0 random, 1 bounce X/Y, 2 bounce X, 3 bounce Y, 4 fall"},
-        {"desktop", K::Flag, "desktop", 1, 0, 0, nullptr, "the desktop as background"},
-        {"no-desktop", K::Flag, "desktop", 0},
-        {"names", K::Flag, "names", 1, 0, 0, nullptr, "the chilli names at the foot of the screen"},
-        {"no-names", K::Flag, "names", 0},
-        {"shadows", K::Flag, "shadows", 1, 0, 0, nullptr, "shadows under the chillies"},
-        {"no-shadows", K::Flag, "shadows", 0},
-        {"change", K::Flag, "change", 1, 0, 0, nullptr, "change the chillies now and then"},
-        {"no-change", K::Flag, "change", 0},
-        {"clear", K::Flag, "clear", 1, 0, 0, nullptr, "clear the screen between frames"},
-        {"no-clear", K::Flag, "clear", 0},
-        {"help", K::Flag, nullptr, 0, 0, 0, nullptr, "this text"},
-        {"version", K::Flag, nullptr, 0, 0, 0, nullptr, "the version"},
-    };
+    static const std::vector<OptionRow> table = [] {
+        std::vector<OptionRow> rows = {
+            {"root", K::Flag, nullptr, 0, 0, 0, nullptr,
+             "show in the window named by XSCREENSAVER_WINDOW, else the root window"},
+            {"window-id", K::WindowId, nullptr, 0, 0, 0, "ID", "show in window ID (hex 0x... or decimal)"},
+        };
+        // The settings' ranges are the setting table's, those the command line accepts.
+        for (const SettingRow& row : kSettingRows) {
+            if (row.type == SettingType::Switch) continue;
+            const OptionKind kind = row.type == SettingType::Real ? K::Real : K::Integer;
+            rows.push_back({row.option.name, kind, row.option.name, 0, row.low, row.high, row.option.value,
+                            row.option.help, &row});
+        }
+        for (const SettingRow& row : kSettingRows) {
+            if (row.type != SettingType::Switch) continue;
+            rows.push_back({row.option.name, K::Flag, row.option.name, 1, 0, 0, nullptr, row.option.help, &row});
+            rows.push_back({row.option.offName, K::Flag, row.option.name, 0, 0, 0, nullptr, nullptr, &row});
+        }
+        rows.push_back({"help", K::Flag, nullptr, 0, 0, 0, nullptr, "this text"});
+        rows.push_back({"version", K::Flag, nullptr, 0, 0, 0, nullptr, "the version"});
+        return rows;
+    }();
     return table;
 }
 
@@ -154,8 +154,8 @@ bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& opti
                 error = "option " + Printable(spelled) + " takes no value";
                 return false;
             }
-            if (row->setting) {
-                *SwitchOverride(options, row->setting) = row->turnsOn;
+            if (row->stored) {
+                options.*row->stored->option.slot.integer = row->turnsOn;
             } else if (name == "root") {
                 options.root = true;
             } else if (name == "help") {
@@ -178,14 +178,14 @@ bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& opti
 }
 
 void ApplySettingOverrides(const RunOptions& options, TSaver& saver) {
-    if (options.count) saver.ChilliCount = *options.count;
-    if (options.scale) saver.ChilliScale = *options.scale;
-    if (options.motion) MotionMode = *options.motion;
-    if (options.desktop) UseDesktop = *options.desktop;
-    if (options.names) ShowNames = *options.names;
-    if (options.shadows) Shadows = *options.shadows;
-    if (options.change) ChangeChillies = *options.change;
-    if (options.clear) ClearScreen = *options.clear;
+    for (const SettingRow& row : kSettingRows) {
+        const SettingOverride& slot = row.option.slot;
+        if (slot.real) {
+            if (const std::optional<float>& value = options.*slot.real) RealSetting(row, saver) = *value;
+        } else if (const std::optional<int32_t>& value = options.*slot.integer) {
+            IntegerSetting(row, saver) = *value;
+        }
+    }
 }
 
 namespace {
@@ -199,6 +199,7 @@ std::string UsageLine(const OptionRow& row) {
     left.resize(std::max<size_t>(left.size() + 2, 28), ' ');
     std::string help = row.help;
     if (const size_t at = help.find("{range}"); at != std::string::npos) help.replace(at, 7, RangeText(row));
+    if (const size_t at = help.find("{motions}"); at != std::string::npos) help.replace(at, 9, MotionChoicesText());
     return left + help + "\n";
 }
 

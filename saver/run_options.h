@@ -19,7 +19,7 @@ struct RunOptions {
     // A hosted run: --root (window from XSCREENSAVER_WINDOW, else the root) or --window-id.
     bool root = false;
     uint64_t windowId = 0; // 0: none given; wins over root
-    // Overrides of the stored settings, for this run only.
+    // Overrides of the stored settings, for this run only (each setting row names its slot).
     std::optional<int32_t> count;
     std::optional<float> scale;
     std::optional<int32_t> motion;
@@ -34,6 +34,8 @@ struct RunOptions {
 // How one option of the table reads.
 enum class OptionKind { Flag, Integer, Real, WindowId };
 
+struct SettingRow;
+
 struct OptionRow {
     const char* name; // without dashes; "-name" and "--name" both mean it
     OptionKind kind;
@@ -45,9 +47,12 @@ struct OptionRow {
     // of a pair of flags, which shares the line of its "on" half.
     const char* value = nullptr;
     const char* help = nullptr;
+    // The row of the stored setting it overrides (saver/setting_table.h); null for the others.
+    const SettingRow* stored = nullptr;
 };
 
-// Every option the program accepts, in usage order.
+// Every option the program accepts, in usage order: the hosted modes, the settings that take a
+// value, the switches (each with its "no-" twin), then --help and --version.
 const std::vector<OptionRow>& OptionTable();
 
 // Reads `arguments` (program name first). False with a one-line `error` naming the option or the

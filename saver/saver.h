@@ -15,7 +15,8 @@
 
 class TSaver {
 public:
-    TSaver() = default;
+    // ChilliCount and ChilliScale start at their defaults (saver/setting_table.h).
+    TSaver();
     virtual ~TSaver() = default;
     TSaver(const TSaver&) = delete;
     TSaver& operator=(const TSaver&) = delete;
@@ -35,8 +36,8 @@ public:
     static void FlushEvents();
 
     // Fields in declaration order.
-    float ChilliScale = 0.5f;
-    int32_t ChilliCount = 200;
+    float ChilliScale = 0;
+    int32_t ChilliCount = 0;
     int32_t ViewWidth = 0;
     int32_t ViewHeight = 0;
     std::array<std::shared_ptr<TImage>, 100> CatalogueImages{};
@@ -52,7 +53,8 @@ struct TRect {
     int32_t Bottom = 0;
 };
 
-// The persisted switches and mode; a switch counts as on only when it is exactly 1.
+// The persisted switches and mode (saver/setting_table.h); a switch counts as on only when it is
+// exactly 1.
 extern int32_t UseDesktop;
 extern int32_t ShowNames;
 extern int32_t Shadows;

@@ -1,5 +1,8 @@
-// LoadSettings and SaveSettings: the eight values in file order, read leniently, never validated.
+// LoadSettings and SaveSettings: the values of the setting table in file order, read leniently,
+// never validated.
 #include "saver/settings.h"
+
+#include "saver/setting_table.h"
 
 #include "runtime/convert.h"
 
@@ -9,20 +12,35 @@ namespace {
 std::string settingsPath;
 
 std::vector<std::string> SettingsLines(const TSaver& saver) {
-    return {
-        IntToText(saver.ChilliCount), FloatToText(saver.ChilliScale), IntToText(UseDesktop), IntToText(ShowNames),
-        IntToText(Shadows),           IntToText(ChangeChillies),      IntToText(MotionMode), IntToText(ClearScreen)};
+    std::vector<std::string> lines;
+    for (const SettingRow& row : kSettingRows)
+        lines.push_back(row.type == SettingType::Real ? FloatToText(RealSetting(row, saver))
+                                                      : IntToText(IntegerSetting(row, saver)));
+    return lines;
 }
 
 void ApplySettingsLines(TSaver& saver, const std::vector<std::string>& lines) {
-    saver.ChilliCount = TextToInt(lines[0]);
-    saver.ChilliScale = TextToFloat(lines[1]);
-    int32_t* const switches[] = {&UseDesktop, &ShowNames, &Shadows, &ChangeChillies, &MotionMode, &ClearScreen};
-    for (size_t i = 0; i < 6; ++i)
-        *switches[i] = TextToInt(lines[i + 2]);
+    for (size_t i = 0; i < std::size(kSettingRows); ++i) {
+        const SettingRow& row = kSettingRows[i];
+        if (row.type == SettingType::Real) {
+            RealSetting(row, saver) = TextToFloat(lines[i]);
+        } else {
+            IntegerSetting(row, saver) = TextToInt(lines[i]);
+        }
+    }
 }
 
 } // namespace
+
+void SetSettingDefault(const SettingRow& row, TSaver* saver) {
+    if (row.place.global) {
+        *row.place.global = static_cast<int32_t>(row.defaultValue);
+    } else if (saver && row.type == SettingType::Real) {
+        RealSetting(row, *saver) = static_cast<float>(row.defaultValue);
+    } else if (saver) {
+        IntegerSetting(row, *saver) = static_cast<int32_t>(row.defaultValue);
+    }
+}
 
 void LoadSettingsFrom(TSaver& saver, const SettingsPaths& paths, const SettingsWriter& write) {
     settingsPath.clear();

@@ -1,8 +1,19 @@
 // The program's own options: good and bad values, what passes through to the Windows-style
-// switches, the hosted window's choice, and the XScreenSaver description against the option table.
+// switches, the hosted window's choice, and the XScreenSaver description, the manual page and the
+// configuration window against the option and setting tables.
+#include "tests/support/saver_globals.h"
+
+#include "saver/config_window.h"
 #include "saver/hosted.h"
 #include "saver/run_options.h"
+#include "saver/setting_table.h"
 
+#include "draw2d/graphics.h"
+#include "gui/events/queue.h"
+#include "gui/gadgets/gadgets.h"
+#include "gui/gadgets_headless/headless_gadget_host.h"
+
+#include <climits>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -294,4 +305,98 @@ TEST(OptionRanges, TheParserAcceptsExactlyTheTablesRange) {
             EXPECT_NE(error.find(high), std::string::npos) << error;
         }
     }
+}
+
+namespace {
+
+// What a slider of the configuration window stores when its thumb is dragged to `position`
+// (clamped to the slider's ends) and the dialog is left.
+void DragAndLeave(HeadlessGadgetHost& host, TSaver& saver, ConfigDialog& dialog, const GadgetPtr& slider,
+                  int32_t position) {
+    host.DragThumb(slider, position);
+    host.Click(dialog.cancel);
+    ASSERT_EQ(RunConfigDialog(saver, dialog), ConfigStep::Ended);
+}
+
+} // namespace
+
+// The configuration window offers what the setting table says it does: the labels, the motion
+// names in the order of their values, and each slider's ends, which for the scale lie outside the
+// command line's range at the low end and inside it at the high end.
+TEST(OptionRanges, TheConfigurationWindowShowsTheSettingTable) {
+    const auto host = std::make_shared<HeadlessGadgetHost>();
+    SelectGadgetHost(host);
+    TSaver saver;
+    ResetSaverSettings(&saver);
+    std::unique_ptr<ConfigDialog> dialog = MakeConfigDialog(saver, {0, 0}, 0);
+    ASSERT_TRUE(dialog);
+
+    std::vector<std::string> motionLabels, switchLabels, shownSwitchLabels;
+    for (const MotionModeName& mode : kMotionModeNames)
+        motionLabels.push_back(mode.label);
+    EXPECT_EQ(HeadlessGadgetHost::Control(*dialog->combo).items, motionLabels);
+    EXPECT_EQ(motionLabels.front(), "RANDOM SELECTION");
+    for (const SettingRow& row : kSettingRows)
+        if (row.type == SettingType::Switch) switchLabels.push_back(row.dialog.label);
+    for (const ConfigCheckbox& box : dialog->checkboxes)
+        shownSwitchLabels.push_back(box.gadget->text);
+    EXPECT_EQ(shownSwitchLabels, switchLabels);
+
+    const SettingRow& count = SettingRowOf(&TSaver::ChilliCount);
+    const SettingRow& scale = SettingRowOf(&TSaver::ChilliScale);
+    DragAndLeave(*host, saver, *dialog, dialog->countSlider, INT_MAX);
+    EXPECT_EQ(saver.ChilliCount, count.dialog.high);
+    EXPECT_EQ(saver.ChilliCount, 999);
+    DragAndLeave(*host, saver, *dialog, dialog->scaleSlider, INT_MAX);
+    EXPECT_EQ(saver.ChilliScale, static_cast<float>(scale.dialog.high));
+    EXPECT_EQ(HeadlessGadgetHost::Control(*dialog->scaleSlider).position, 29); // fifteenths
+    EXPECT_LT(scale.dialog.high, scale.high);
+    DragAndLeave(*host, saver, *dialog, dialog->countSlider, INT_MIN);
+    EXPECT_EQ(saver.ChilliCount, count.dialog.low);
+    DragAndLeave(*host, saver, *dialog, dialog->scaleSlider, INT_MIN);
+    EXPECT_EQ(saver.ChilliScale, scale.dialog.low);
+    EXPECT_LT(scale.dialog.low, scale.low);
+    // The command line accepts every value the dialog gives but the scales below its low end.
+    EXPECT_GE(count.dialog.low, count.low);
+    EXPECT_LE(count.dialog.high, count.high);
+
+    dialog.reset();
+    SelectDisplay(nullptr);
+    SelectGadgetHost(nullptr);
+    while (QueuedEventCount() > 0)
+        PollEvent();
+    ResetSaverSettings();
+}
+
+// Each XScreenSaver widget is labelled as the configuration window labels its setting.
+TEST(XScreenSaverDescription, LabelsEachSettingAsTheConfigurationWindowDoes) {
+    const std::string xml = ReadText("data/capsaro.xml");
+    for (const SettingRow& row : kSettingRows) {
+        if (row.type == SettingType::Motion) continue;
+        const std::regex widget("<(number|boolean) id=\"" + std::string(row.option.name) +
+                                "\"[^>]*_label=\"([^\"]*)\"");
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(xml, match, widget)) << row.name;
+        EXPECT_EQ(match[2], row.dialog.label) << row.name;
+    }
+}
+
+// The description's motion choices are the motion modes in the order of their values, each under
+// its name, passing its value (the random choice passes none, the program's default).
+TEST(XScreenSaverDescription, OffersTheMotionModesUnderTheirNames) {
+    const std::string xml = ReadText("data/capsaro.xml");
+    const std::regex option(R"re(<option id="[^"]*" _label="([^"]*)"( arg-set="([^"]*)")?/>)re");
+    std::vector<std::string> labels, arguments;
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), option); it != std::sregex_iterator(); ++it) {
+        labels.push_back((*it)[1]);
+        arguments.push_back((*it)[3]);
+    }
+    std::vector<std::string> names, values;
+    for (const MotionModeName& mode : kMotionModeNames) {
+        names.push_back(mode.label);
+        values.push_back(mode.value == MotionRandom ? "" : "--motion " + std::to_string(mode.value));
+    }
+    EXPECT_EQ(labels, names);
+    EXPECT_EQ(arguments, values);
+    EXPECT_EQ(GlobalDefault(&MotionMode), MotionRandom);
 }

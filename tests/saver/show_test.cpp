@@ -6,11 +6,14 @@
 #include "saver/catalogue.h"
 #include "saver/chilli.h"
 #include "saver/saver.h"
+#include "saver/show_loop.h"
 #include "saver/startup.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
 #include "draw2d/soft/soft_driver.h"
+#include "gui/events/event.h"
+#include "gui/events/queue.h"
 #include "runtime/random.h"
 
 #include <cmath>
@@ -287,4 +290,46 @@ TEST_F(ShowTest, HugeCountsStopAtTheBoundAndRemovalsAtAnEmptyList) {
     EXPECT_TRUE(ChilliList.empty());
     saver.AdjustChillies(4);
     EXPECT_EQ(ChilliList.size(), 4u);
+}
+
+// A show in a window: every tick runs the tick step, ticks that come while a frame is pending ask
+// for no second one, and the loop ends on "AppTerminate" without drawing what is still asked for.
+TEST_F(ShowTest, TheShowLoopRunsEachTickAndMergesTicksIntoOnePendingFrame) {
+    const GraphicsPtr canvas = OpenDisplay(64, 48, 32, 0, 0);
+    ASSERT_TRUE(canvas);
+    while (QueuedEventCount() > 0)
+        PollEvent();
+    int ticks = 0, frames = 0;
+    for (int i = 0; i < 3; ++i)
+        PostEvent(MakeEvent(EventTimerTick), false);
+    RunShowLoop(*canvas, {[&] { ++ticks; },
+                          [&] {
+                              // The first frame asks for another by two more ticks, then ends the loop.
+                              if (++frames == 1) {
+                                  PostEvent(MakeEvent(EventTimerTick), false);
+                                  PostEvent(MakeEvent(EventTimerTick), false);
+                              }
+                              PostEvent(MakeEvent(EventAppTerminate), false);
+                          }});
+    EXPECT_EQ(ticks, 5);
+    EXPECT_EQ(frames, 1);
+    while (QueuedEventCount() > 0)
+        PollEvent();
+}
+
+TEST(DesktopCopy, SetsThePixmapItsImageAndSizeOrNone) {
+    PixmapPtr pixmap = CreatePixmap(40, 30, FormatRGBA8888, 4);
+    ASSERT_TRUE(pixmap);
+    SetDesktopCopy(pixmap, 0);
+    EXPECT_EQ(DesktopPixmap, pixmap);
+    ASSERT_TRUE(DesktopImage);
+    EXPECT_EQ(DesktopImage->width, 40);
+    EXPECT_EQ(DesktopImage->flags, 0);
+    EXPECT_EQ(DesktopWidth, 40);
+    EXPECT_EQ(DesktopHeight, 30);
+    SetDesktopCopy(nullptr);
+    EXPECT_FALSE(DesktopPixmap);
+    EXPECT_FALSE(DesktopImage);
+    EXPECT_EQ(DesktopWidth, 0);
+    EXPECT_EQ(DesktopHeight, 0);
 }

@@ -4,6 +4,6 @@
 
 class TSaver;
 
-// The six switches and the motion mode (UseDesktop … ClearScreen) to the default file's values;
-// with a saver, also its count (200) and scale (0.5).
+// The six switches and the motion mode (UseDesktop … ClearScreen) to the setting table's defaults;
+// with a saver, also its count and scale.
 void ResetSaverSettings(TSaver* saver = nullptr);
