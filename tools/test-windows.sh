@@ -2,11 +2,15 @@
 # Builds the Windows build (tools/build-windows.sh) and runs its tests as Windows programs under
 # Wine, in the project's own Wine prefix, with a wineserver and an Xvfb of its own that it stops
 # again. tools/test.sh runs it after the Linux suites.
+# Usage: tools/test-windows.sh [build|test] (see tools/test-stage.sh; CAPSARO_TEST_LABEL=display
+# runs only the display tests).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
+. tools/test-stage.sh
 
-tools/build-windows.sh
+[ "$stage_build" = no ] || tools/build-windows.sh -j2
+[ "$stage_test" = yes ] || exit 0
 
 . tools/xvfb.sh
 start_xvfb 161 190
@@ -29,4 +33,4 @@ wine wineboot >"$root/build-windows/wineboot.log" 2>&1 </dev/null
 cd build-windows
 # Wine under load now and then loses a test program's connection to its server: a failed test is
 # run once more, and fails the run only if it fails again.
-ctest --output-on-failure -j2 --repeat until-pass:2
+ctest --output-on-failure -j2 --repeat until-pass:2 "${ctest_selection[@]}"

@@ -14,20 +14,7 @@ stage_done() {
 
 tools/deps.sh test
 tools/check-format.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPSARO_WERROR=ON >/dev/null
-cmake --build build
-
-exclude=()
-[ "${CAPSARO_SLOW_TESTS:-0}" = 1 ] || exclude=(-LE slow)
-
-# A private X server for the tests that need one.
-. tools/xvfb.sh
-start_xvfb 90 120
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-
-cd build
-DISPLAY="$display" ctest --output-on-failure -j2 "${exclude[@]}"
-cd ..
+tools/test-linux.sh
 stage_done "Linux build and tests"
 
 # The whole suite again under AddressSanitizer, LeakSanitizer and UBSan; then each fuzz target.

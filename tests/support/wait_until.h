@@ -5,6 +5,11 @@
 #include <chrono>
 #include <thread>
 
+// How long a test waits for a process, a thread or a server to do what it should: a liveness bound
+// that a loaded machine, the sanitizer build or Wine stays far inside, never a speed target (how
+// fast things happen is measured in bench/).
+constexpr std::chrono::milliseconds kLivenessLimit{20000};
+
 // Calls `done` until it returns true (then true) or `limit` has passed (then false), sleeping
 // `step` between calls. `done` is called at least once, and once more at the deadline.
 template <typename Done>

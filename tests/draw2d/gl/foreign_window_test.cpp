@@ -19,7 +19,7 @@
 
 namespace {
 
-// Pumps and draws frames until `done` holds or a second passes.
+// Pumps and draws frames until `done` holds or the liveness limit passes.
 template <typename Done> bool DrawUntil(Done done) {
     return WaitUntil(
         [&] {
@@ -29,7 +29,7 @@ template <typename Done> bool DrawUntil(Done done) {
             Flip(-1);
             return done();
         },
-        std::chrono::seconds(1));
+        kLivenessLimit);
 }
 
 class ForeignWindowTest : public ::testing::TestWithParam<bool> {

@@ -45,7 +45,7 @@ uint32_t ScreenPixel(int32_t x, int32_t y) {
     return (GetRValue(pixel) << 16) | (GetGValue(pixel) << 8) | GetBValue(pixel);
 }
 
-// Clears to `colour` and presents until the screen shows it at (x, y) or two seconds pass.
+// Clears to `colour` and presents until the screen shows it at (x, y) or the liveness limit passes.
 bool ShowsOnScreen(uint32_t colour, int32_t x, int32_t y) {
     return WaitUntil(
         [&] {
@@ -56,7 +56,7 @@ bool ShowsOnScreen(uint32_t colour, int32_t x, int32_t y) {
             Flip(0);
             return ScreenPixel(x, y) == colour;
         },
-        milliseconds(2000), milliseconds(20));
+        kLivenessLimit, milliseconds(20));
 }
 
 class WglDisplay : public ::testing::Test {

@@ -18,7 +18,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Runs the pump until an event with the id (and source, when given) arrives; false after 3 s.
+// Runs the pump until an event with the id (and source, when given) arrives; false once the
+// liveness limit has passed.
 bool AwaitEvent(int32_t id, const GadgetPtr& source = nullptr) {
     return WaitUntil(
         [&] {
@@ -26,7 +27,48 @@ bool AwaitEvent(int32_t id, const GadgetPtr& source = nullptr) {
                 if (EventID() == id && (!source || EventSource() == source)) return true;
             return false;
         },
-        std::chrono::seconds(3));
+        kLivenessLimit);
+}
+
+// Runs the pump, dropping what arrives, until `done` holds (true) or the liveness limit passes.
+template <typename Done> bool PumpUntil(Done done) {
+    return WaitUntil(
+        [&] {
+            while (PollEvent() != 0) {
+            }
+            return done();
+        },
+        kLivenessLimit);
+}
+
+// Top-level windows the X server shows (the dialog, and a combo box's popup once open).
+int ViewableTopLevels() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return -1;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    int viewable = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+                ++viewable;
+        }
+        XFree(children);
+    }
+    XCloseDisplay(display);
+    return viewable;
+}
+
+bool IsViewableWindow(uint64_t xid) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XWindowAttributes attributes{};
+    const bool viewable =
+        XGetWindowAttributes(display, static_cast<Window>(xid), &attributes) && attributes.map_state == IsViewable;
+    XCloseDisplay(display);
+    return viewable;
 }
 
 // Pumps for a while, dropping what arrives.
@@ -62,7 +104,8 @@ protected:
         SetSliderValue(slider, 500);
         canvas = CreateCanvas(10, 70, 64, 48, panel, 0);
         ok = CreateButton("OK", 150, 230, 70, 24, window, 4);
-        Settle(500);
+        ASSERT_TRUE(PumpUntil([] { return IsViewableWindow(QueryGadget(window, QueryHostWindow)); }));
+        Settle(100);
         // Without a window manager the focus follows the pointer: keep it over the dialog.
         Shell("xdotool mousemove 250 250");
         Settle(200);
@@ -125,8 +168,11 @@ TEST_F(Dialog, ScrollBarArrowMovesOneAndTroughOnePage) {
 TEST_F(Dialog, PickingAComboItemSendsItsIndex) {
     const int x = GadgetX(tabber) + 4 + GadgetX(combo) + 40;
     const int y = GadgetY(tabber) + (GadgetHeight(tabber) - ClientHeight(tabber)) + GadgetY(combo) + 8;
+    const int before = ViewableTopLevels();
     ClickAt(x, y);
-    Settle(400);
+    // The keys go to the popup list once it shows.
+    ASSERT_TRUE(PumpUntil([&] { return ViewableTopLevels() > before; }));
+    Settle(100);
     Shell("xdotool key Down Down Return");
     ASSERT_TRUE(AwaitEvent(EventGadgetAction, combo));
     EXPECT_EQ(EventData(), 2);

@@ -38,7 +38,7 @@ protected:
     }
     void TearDown() override { End(); }
 
-    // Starts the dialog and waits for its window; false after 10 s.
+    // Starts the dialog and waits for its window; false once the liveness limit has passed.
     bool Start() {
         child = fork();
         if (child == 0) {
@@ -51,7 +51,7 @@ protected:
                 window = ShellOutput("xdotool search --onlyvisible --name '^Capsaro$' 2>/dev/null | head -1");
                 return !window.empty();
             },
-            std::chrono::seconds(10), std::chrono::milliseconds(50));
+            kLivenessLimit, std::chrono::milliseconds(50));
         if (!shown) return false;
         window.erase(window.find_last_not_of('\n') + 1);
         std::istringstream geometry(ShellOutput("xdotool getwindowgeometry --shell " + window));
@@ -75,11 +75,12 @@ protected:
         Shell("xdotool click 1");
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
-    // Waits up to 5 s for the program to end; kills it after that. True when it ended by itself.
+    // Waits for the program to end, up to the liveness limit; kills it after that. True when it
+    // ended by itself with status 0.
     bool End() {
         if (child <= 0) return true;
         int status = 0;
-        if (WaitUntil([&] { return waitpid(child, &status, WNOHANG) == child; }, std::chrono::seconds(5),
+        if (WaitUntil([&] { return waitpid(child, &status, WNOHANG) == child; }, kLivenessLimit,
                       std::chrono::milliseconds(20))) {
             child = 0;
             return WIFEXITED(status) && WEXITSTATUS(status) == 0;

@@ -28,3 +28,40 @@ enter_work_folder() {
   cp "$2" "$work/capsaro.scr"
   cd "$work" || exit 1
 }
+
+# How long a check waits for Wine, the program or the X server to do what it should: a liveness
+# bound that a loaded machine stays far inside, never a speed target (bench/ measures speed).
+liveness_seconds=30
+
+# poll_until COMMAND...: runs the command every tenth of a second until it succeeds (true) or
+# $liveness_seconds have passed (false).
+poll_until() {
+  local until=$((SECONDS + liveness_seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$until" ] || return 1
+    sleep 0.1
+  done
+}
+
+# process_gone PID: true when process PID has ended. ended PID: true once it has (within the liveness bound).
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+ended() { poll_until process_gone "$1"; }
+
+# screen_colours: distinct colours on the whole screen now (leaves screen.png).
+screen_colours() {
+  import -window root -crop 1920x1080+0+0 screen.png 2>/dev/null
+  convert screen.png -format %k info: 2>/dev/null || echo 0
+}
+
+# shows_drawn_show: true when the screen holds more than a hundred colours (a drawn show).
+shows_drawn_show() {
+  test "$(screen_colours)" -gt 100
+}
+
+# screen_changes: true once the screen differs from what it showed when called (the program
+# behind it still draws new frames).
+screen_changes() {
+  import -window root -crop 1920x1080+0+0 before.png 2>/dev/null
+  poll_until screen_differs
+}
+screen_differs() { import -window root -crop 1920x1080+0+0 now.png 2>/dev/null && ! cmp -s before.png now.png; }

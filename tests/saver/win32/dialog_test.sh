@@ -27,7 +27,7 @@ start() { # start [SWITCH]
   xdotool mousemove 5 5
   wine ./capsaro.scr "${1:-/c}" >out.txt 2>&1 &
   dialog=$!
-  read -r x y w h < <(wine "$find_window" Capsaro 20000 | tr -d '\r') || return 1
+  read -r x y w h < <(wine "$find_window" Capsaro $((liveness_seconds * 1000)) | tr -d '\r') || return 1
   # The first control takes the focus once the window is active.
   sleep 1
 }
@@ -39,15 +39,12 @@ key() {
   xdotool key "$1"
   sleep 0.4
 }
-# True when the dialog ended by itself with status 0 within 10 s; kills it otherwise.
+# True when the dialog ended by itself with status 0 (within the liveness bound); kills it otherwise.
 ended() {
-  for _ in $(seq 200); do
-    if ! kill -0 "$dialog" 2>/dev/null; then
-      wait "$dialog"
-      return
-    fi
-    sleep 0.05
-  done
+  if poll_until process_gone "$dialog"; then
+    wait "$dialog"
+    return
+  fi
   kill "$dialog" 2>/dev/null
   wine taskkill /f /im capsaro.scr >/dev/null 2>&1
   return 1
@@ -74,15 +71,14 @@ check "the window opens, titled Capsaro" test "$w" -gt 0
 check "its client area is 300 x 260 ($w x $h)" test "$w $h" = "300 260"
 check "it is centred on the screen ($x, $y)" test "$x $y" = "810 410"
 crop -3 -22 306 285 "$shots/dialog-about.png"
-logos=""
-for n in 1 2 3 4 5 6; do
-  crop 20 40 100 100 logo.png
-  logos+="$(md5sum <logo.png | cut -c1-32) "
-  colours=$(convert logo.png -format %k info: 2>/dev/null || echo 0)
-  sleep 0.07
-done
+logo_colours() { crop 20 40 100 100 logo.png && convert logo.png -format %k info: 2>/dev/null || echo 0; }
+logo_shown() { test "$(logo_colours)" -gt 50; }
+logo_changed() { crop 20 40 100 100 logo.png && ! cmp -s first-logo.png logo.png; }
+poll_until logo_shown
+colours=$(logo_colours)
 check "About shows the logo ($colours colours)" test "$colours" -gt 50
-check "the logo changes" test "$(tr ' ' '\n' <<<"$logos" | sort -u | grep -c .)" -ge 2
+cp logo.png first-logo.png
+check "the logo changes" poll_until logo_changed
 click "${config_tab[@]}"
 click "${first_checkbox[@]}"
 click "${cancel[@]}"
@@ -133,21 +129,25 @@ check "Tab, Space and Enter store UseDesktop 1" file_is "$(stored_with 3 1)"
 # The settings page's stand-in: its preview area runs the show, its button opens the dialog
 # centred on the page's window, and a click on the page ends the dialog.
 cp stored.cfg Capsaro.cfg
-exec 3< <(wine "$settings_page" capsaro.scr 30000)
+exec 3< <(wine "$settings_page" capsaro.scr 300000)
 page_line() { # the page's next line of output, without Wine's carriage return
   local line=""
-  IFS= read -r -t 20 line <&3
+  IFS= read -r -t "$liveness_seconds" line <&3
   printf '%s' "${line%$'\r'}"
 }
 read -r left top right bottom <<<"$(page_line)"
 read -r area_x area_y <<<"$(page_line)"
 read -r button_x button_y <<<"$(page_line)"
-sleep 3
-import -window root -crop "152x112+$area_x+$area_y" preview.png 2>/dev/null
-colours=$(convert preview.png -format %k info: 2>/dev/null || echo 0)
+preview_colours() {
+  import -window root -crop "152x112+$area_x+$area_y" preview.png 2>/dev/null
+  convert preview.png -format %k info: 2>/dev/null || echo 0
+}
+preview_shown() { test "$(preview_colours)" -gt 20; }
+poll_until preview_shown
+colours=$(preview_colours)
 check "the page's preview area shows the show ($colours colours)" test "$colours" -gt 20
 xdotool mousemove "$button_x" "$button_y" click 1
-read -r x y w h < <(wine "$find_window" Capsaro 20000 | tr -d '\r')
+read -r x y w h < <(wine "$find_window" Capsaro $((liveness_seconds * 1000)) | tr -d '\r')
 check "the page's button opens the dialog" test "$w $h" = "300 260"
 expected_x=$((left + (right - left - 300) / 2))
 expected_y=$((top + (bottom - top - 260) / 2))
@@ -158,8 +158,7 @@ sleep 1
 click "${config_tab[@]}"
 click "${first_checkbox[@]}"
 xdotool mousemove $((left + 20)) $((bottom - 20)) click 1
-sleep 1.5
-check "a click on the page ends the dialog" bash -c "! wine '$find_window' Capsaro 0"
+check "a click on the page ends the dialog" poll_until bash -c "! wine '$find_window' Capsaro 0"
 check "losing the focus stores nothing" file_is stored.cfg
 wine taskkill /f /im settings_page.exe >/dev/null 2>&1
 exec 3<&-

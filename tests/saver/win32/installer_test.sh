@@ -31,7 +31,8 @@ printf '5\r\n' >"$settings"
 wine 'C:\Program Files\Capsaro\uninstall.exe' /S '_?=C:\Program Files\Capsaro' </dev/null
 check "the silent uninstall exits with 0" test $? -eq 0
 # Files still open as the uninstaller ends (its own image, the saver just run) go a moment later.
-gone() { for _ in $(seq 100); do [ -e "$1" ] || return 0; sleep 0.1; done; return 1; }
+missing() { [ ! -e "$1" ]; }
+gone() { poll_until missing "$1"; }
 check "the program is gone" gone "$drive/windows/system32/capsaro.scr"
 check "the uninstaller and its folder are gone" gone "$drive/Program Files/Capsaro"
 check "the screen-saver choice is taken back" test -z "$(query 'HKCU\Control Panel\Desktop' SCRNSAVE.EXE)"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # capsaro.scr under Wine on the test command's X server: "/a" writes the default settings file,
-# "/s" covers the screen, a 1-pixel move keeps it, a 3-pixel move ends it within a second with
-# status 0, F12 writes an 8-bit RGB screenshot of the screen's size and says so, a second "/s"
-# while one runs returns at once. Usage: scr_test.sh CAPSARO_SCR (DISPLAY and WINEPREFIX set).
+# "/s" covers the screen, a 1-pixel move keeps it, a 3-pixel move ends it with status 0, F12
+# writes an 8-bit RGB screenshot of the screen's size and says so, a second "/s" while one runs
+# returns by itself. Usage: scr_test.sh CAPSARO_SCR (DISPLAY and WINEPREFIX set).
 set -uo pipefail
 scr=$(readlink -f "$1")
 . "$(dirname "$0")/checks.sh"
@@ -15,30 +15,28 @@ check "/a writes the 36-byte default file" test "$(printf '200\r\n0.500000000\r\
 xdotool mousemove 600 400
 wine ./capsaro.scr /s >out.txt 2>&1 &
 saver=$!
-sleep 4
-import -window root -crop 1920x1080+0+0 shot.png 2>/dev/null
-colours=$(convert shot.png -format %k info: 2>/dev/null || echo 0)
+poll_until shows_drawn_show
+colours=$(screen_colours)
 check "/s covers the screen with a drawn show ($colours colours)" test "$colours" -gt 100
 wine ./capsaro.scr /s >second.txt 2>&1 &
 second=$!
-sleep 2
-check "a second /s returns at once" bash -c "! kill -0 $second 2>/dev/null"
+check "a second /s returns by itself" ended $second
 xdotool mousemove_relative 1 0
+# Some time to react, then proof that it still draws (so it has read its input since).
 sleep 1
+check "a 1-pixel move keeps it drawing" screen_changes
 check "a 1-pixel move keeps it" kill -0 $saver
 xdotool mousemove_relative 3 0
-ended=no
-for _ in $(seq 20); do kill -0 $saver 2>/dev/null || { ended=yes; break; }; sleep 0.05; done
-check "a 3-pixel move ends it within a second" test $ended = yes
+check "a 3-pixel move ends it" ended $saver
 wait $saver
 check "it ends with status 0" test $? -eq 0
 
 # F12 saves the screen first; being a key, it then ends the saver.
 wine ./capsaro.scr /s >out.txt 2>&1 &
 saver=$!
-sleep 4
+poll_until shows_drawn_show
 xdotool key F12
-sleep 1.5
+poll_until grep -q "^Screenshot saved as Capsaro000.png" out.txt
 check "F12 says so on standard output" grep -q "^Screenshot saved as Capsaro000.png" out.txt
 check "F12 writes an 8-bit RGB picture of the screen's size" \
   bash -c "identify -format '%w %h %[bit-depth] %[channels]' Capsaro000.png | grep -q '^1920 1080 8 srgb'"

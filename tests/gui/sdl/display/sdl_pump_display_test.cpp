@@ -5,6 +5,7 @@
 
 #include "gui/events/queue.h"
 #include "gui/sdl/sdl_pump.h"
+#include "tests/support/wait_until.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -43,11 +44,12 @@ TEST(SdlPumpOnX, PointerMotionFromAnotherClientWakesWaitEvent) {
     SdlPump()->AddRawHandler([&exposed](const SDL_Event& event) {
         if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) exposed = true;
     });
-    for (int i = 0; i < 500 && !exposed; ++i) {
-        PollSystem();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(exposed);
+    ASSERT_TRUE(WaitUntil(
+        [&exposed] {
+            PollSystem();
+            return exposed;
+        },
+        kLivenessLimit, std::chrono::milliseconds(10)));
     while (QueuedEventCount() > 0)
         PollEvent();
 
@@ -57,7 +59,8 @@ TEST(SdlPumpOnX, PointerMotionFromAnotherClientWakesWaitEvent) {
         Display* other = XOpenDisplay(nullptr);
         if (!other) return;
         // Warps to a new place each time, until the motion has been seen.
-        for (int i = 0; i < 50 && !seen; ++i) {
+        const auto until = std::chrono::steady_clock::now() + kLivenessLimit;
+        for (int i = 0; i < 100 && !seen && std::chrono::steady_clock::now() < until; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             XWarpPointer(other, 0, xid, 0, 0, 0, 0, 50 + i, 60 + i);
             XSync(other, False);

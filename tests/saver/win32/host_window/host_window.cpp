@@ -1,7 +1,7 @@
 // A stand-in for the settings page that hosts a screen saver's preview: a window whose 152 x 112
 // child is the preview area. It prints the area's handle (decimal) and its place on the screen,
-// then, after the given
-// milliseconds, destroys its window ("destroy") or ends without destroying anything ("exit").
+// then, after the given milliseconds (with 0: once a file named "end-host" appears in the current
+// folder), destroys its window ("destroy") or ends without destroying anything ("exit").
 // Usage: host_window.exe destroy|exit MILLISECONDS
 #include <windows.h>
 
@@ -40,10 +40,12 @@ int main(int argc, char** argv) {
     std::printf("%llu %ld %ld\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(area)), origin.x,
                 origin.y);
     std::fflush(stdout);
-    SetTimer(top, 1, after, nullptr);
+    // Without a time, the timer looks for the file every 50 ms.
+    SetTimer(top, 1, after ? after : 50, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && message.hwnd == top) {
+            if (after == 0 && GetFileAttributesW(L"end-host") == INVALID_FILE_ATTRIBUTES) continue;
             if (!destroy) ExitProcess(0);
             DestroyWindow(top);
             continue;

@@ -1,13 +1,15 @@
 // The real XScreenSaver daemon with Capsaro selected: it starts the program with --root, the
 // program draws over the whole screen, and it is gone
-// soon after the daemon is told to stop, with no crash in the daemon's log.
+// after the daemon is told to stop, with no crash in the daemon's log.
 //
 // The daemon refuses to run screen savers as root, so under root it runs as "nobody" with a home
 // of its own; the program is copied to a folder that user can read.
 #include "tests/support/files.h"
+#include "tests/support/wait_until.h"
 
 #include "saver/x11/x11_platform.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -22,15 +24,10 @@
 
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 constexpr uid_t kNobody = 65534;
-
-void Sleep(int ms) {
-    std::this_thread::sleep_for(milliseconds(ms));
-}
 
 bool ProgramOnPath(const std::string& name) {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
@@ -98,8 +95,7 @@ protected:
         if (folder.empty()) return;
         if (daemon > 0) {
             Command({"-exit"});
-            for (int wait = 0; wait < 300 && !Ended(daemon); ++wait)
-                Sleep(10);
+            WaitUntil([&] { return Ended(daemon); }, kLivenessLimit, milliseconds(10));
             // Whatever the daemon left behind: only processes of this test's home, by id.
             for (const pid_t pid : ProcessesWithHome(folder / "home"))
                 kill(pid, SIGKILL);
@@ -138,9 +134,8 @@ protected:
     int Command(const std::vector<std::string>& arguments) {
         const pid_t child = Spawn("xscreensaver-command", arguments, folder / "command.txt");
         int status = 0;
-        for (int wait = 0; wait < 500; ++wait, Sleep(10)) {
-            if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
+        if (WaitUntil([&] { return waitpid(child, &status, WNOHANG) == child; }, kLivenessLimit, milliseconds(10)))
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
         return -1;
@@ -165,15 +160,12 @@ protected:
 TEST_F(XScreenSaverDaemonTest, LaunchesItWithRootItDrawsTheScreenAndEndsOnDeactivate) {
     daemon = Spawn("xscreensaver", {"-no-splash", "-verbose"}, folder / "daemon.txt");
     // The daemon answers once it is up.
-    bool up = false;
-    for (int attempt = 0; attempt < 50 && !up; ++attempt, Sleep(100))
-        up = Command({"-time"}) == 0;
+    const bool up = WaitUntil([&] { return Command({"-time"}) == 0; }, kLivenessLimit, milliseconds(100));
     ASSERT_TRUE(up) << ReadFileBytes(folder / "daemon.txt");
     ASSERT_EQ(Command({"-select", "1"}), 0) << ReadFileBytes(folder / "command.txt");
 
     pid_t saver = 0;
-    for (int wait = 0; wait < 100 && !saver; ++wait, Sleep(50))
-        saver = RunningProgram();
+    WaitUntil([&] { return (saver = RunningProgram()) != 0; }, kLivenessLimit, milliseconds(50));
     ASSERT_NE(saver, 0) << ReadFileBytes(folder / "daemon.txt");
     std::string commandLine = ReadFileBytes("/proc/" + std::to_string(saver) + "/cmdline");
     for (char& c : commandLine)
@@ -183,25 +175,34 @@ TEST_F(XScreenSaverDaemonTest, LaunchesItWithRootItDrawsTheScreenAndEndsOnDeacti
               std::string::npos);
 
     // The whole screen is the show: chillies bouncing in every quarter (the daemon's window, left
-    // undrawn, is black).
-    Sleep(1500);
-    const PixmapPtr screen = MakeX11Platform()->CaptureDesktop();
-    ASSERT_TRUE(screen);
-    for (int quarter = 0; quarter < 4; ++quarter) {
-        const int32_t left = (quarter % 2) * screen->width / 2, top = (quarter / 2) * screen->height / 2;
-        size_t drawn = 0, all = 0;
-        for (int32_t y = top; y < top + screen->height / 2; y += 3)
-            for (int32_t x = left; x < left + screen->width / 2; x += 3, ++all)
-                drawn += (ReadPixel(*screen, x, y) & 0xFFFFFF) != 0;
-        EXPECT_GT(static_cast<double>(drawn) / static_cast<double>(all), 0.02) << "quarter " << quarter;
-    }
+    // undrawn, is black). Waits until the show has reached every quarter.
+    const auto drawnShares = [] {
+        std::vector<double> shares;
+        const PixmapPtr screen = MakeX11Platform()->CaptureDesktop();
+        if (!screen) return shares;
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            const int32_t left = (quarter % 2) * screen->width / 2, top = (quarter / 2) * screen->height / 2;
+            size_t drawn = 0, all = 0;
+            for (int32_t y = top; y < top + screen->height / 2; y += 3)
+                for (int32_t x = left; x < left + screen->width / 2; x += 3, ++all)
+                    drawn += (ReadPixel(*screen, x, y) & 0xFFFFFF) != 0;
+            shares.push_back(static_cast<double>(drawn) / static_cast<double>(all));
+        }
+        return shares;
+    };
+    std::vector<double> shares;
+    WaitUntil(
+        [&] {
+            shares = drawnShares();
+            return shares.size() == 4 && *std::min_element(shares.begin(), shares.end()) > 0.02;
+        },
+        kLivenessLimit, milliseconds(100));
+    ASSERT_EQ(shares.size(), 4u);
+    for (int quarter = 0; quarter < 4; ++quarter)
+        EXPECT_GT(shares[static_cast<size_t>(quarter)], 0.02) << "quarter " << quarter;
 
     ASSERT_EQ(Command({"-deactivate"}), 0) << ReadFileBytes(folder / "command.txt");
-    const auto sent = Clock::now();
-    while (!Ended(saver) && Clock::now() - sent < milliseconds(3000))
-        Sleep(5);
-    EXPECT_LT(Clock::now() - sent, milliseconds(1000));
-    EXPECT_TRUE(Ended(saver));
+    EXPECT_TRUE(WaitUntil([&] { return Ended(saver); }, kLivenessLimit));
 
     const std::string log = ReadFileBytes(folder / "daemon.txt");
     for (const char* trouble : {"crash", "dumped core", "terminated with signal", "exited abnormally"})
