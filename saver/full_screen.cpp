@@ -53,6 +53,11 @@ int32_t MeasureSeconds() {
 
 } // namespace
 
+PixmapPtr GrabDesktop() {
+    SetDesktopCopy(Platform().CaptureDesktop());
+    return DesktopPixmap;
+}
+
 std::string ScreenshotName(const std::function<bool(const std::string&)>& taken) {
     std::string name = "Capsaro000.png";
     for (int n = 1; taken(name); ++n) {
@@ -134,7 +139,7 @@ void TSaver::RunSaver() {
         if (depth < 16) return;
     }
     const int32_t rate = caps.refresh < 60 ? -1 : caps.refresh;
-    SetDesktopCopy(Platform().CaptureDesktop());
+    GrabDesktop();
     if (!OpenDisplay(ViewWidth, ViewHeight, depth, rate, 0)) {
         Say("could not open a full-screen display");
         return;

@@ -1,5 +1,5 @@
-// The full-screen saver's pieces that stand on their own: screenshots, and the rule that decides
-// which event ends the saver.
+// The full-screen saver's pieces that stand on their own: the desktop capture, screenshots, and
+// the rule that decides which event ends the saver.
 //
 // CAPSARO_FPS=<seconds> in the environment makes TSaver::RunSaver a measurement: the chillies
 // come from a fixed seed (the same varieties and places every run), frames are presented
@@ -7,9 +7,15 @@
 // writes "capsaro: <frames> frames in <s> s, <rate> frames a second" to standard error and ends.
 #pragma once
 
+#include "draw2d/pixmap.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
+
+// Captures the desktop and makes it the copy behind the show (DesktopPixmap, DesktopImage,
+// DesktopWidth, DesktopHeight); returns the pixmap, null when the platform cannot read it.
+PixmapPtr GrabDesktop();
 
 // The first free screenshot name: Capsaro000.png, then screen001.png, screen002.png, ...
 // `taken` tells whether a file or folder of that name exists.

@@ -32,7 +32,7 @@ void RemoveDialogWindow(HWND window) {
     if (IsWindow(window)) RemovePropW(window, kDialogProperty);
 }
 
-void SetDialogTabMover(DialogTabMover mover) {
+void UseDialogKeyboard(DialogTabMover mover) {
     tabMover = mover;
     SetMessageFilter(TakenByDialog);
 }

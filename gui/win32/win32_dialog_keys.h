@@ -10,7 +10,7 @@ void AddDialogWindow(HWND window);
 void RemoveDialogWindow(HWND window);
 
 // Where Tab (forwards) and Shift+Tab move the focus in a dialog window, when the window's own order
-// is not the system's; the mover answers true when it moved the focus. Setting it also routes the
-// message pump's messages through the dialog windows' keyboard.
+// is not the system's; the mover answers true when it moved the focus.
 using DialogTabMover = bool (*)(HWND dialog, bool backwards);
-void SetDialogTabMover(DialogTabMover mover);
+// Routes the message pump's messages through the dialog windows' keyboard, Tab through `mover`.
+void UseDialogKeyboard(DialogTabMover mover);

@@ -346,7 +346,7 @@ class Win32GadgetHost : public GadgetHost {
 public:
     Win32GadgetHost() {
         UseWin32MessagePump();
-        SetDialogTabMover(MoveDialogFocus);
+        UseDialogKeyboard(MoveDialogFocus);
     }
 
     GadgetShape DesktopShape() override {
