@@ -3,6 +3,8 @@
 // (the pixmap, the row pointers, the libpng structures' owner) lives in the caller.
 #include "draw2d/png_io.h"
 
+#include "runtime/file_paths.h"
+
 #include <png.h>
 
 #include <algorithm>
@@ -164,8 +166,8 @@ int SavePixmapPng(const TPixmap& pixmap, const std::string& url, int level) {
     const std::string path = UrlFilePath(url);
     std::error_code error;
     if (!saved && !path.empty() &&
-        std::filesystem::symlink_status(path, error).type() == std::filesystem::file_type::regular)
-        std::filesystem::remove(path, error);
+        std::filesystem::symlink_status(FilePath(path), error).type() == std::filesystem::file_type::regular)
+        std::filesystem::remove(FilePath(path), error);
     return saved;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "draw2d/resources.h"
+#include "runtime/file_paths.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ StreamPtr OpenStream(const std::string& url, bool readable, bool writeable) {
 StreamPtr OpenFileStream(const std::string& path, bool readable, bool writeable) {
     if (!readable && !writeable) return nullptr;
     const char* mode = writeable ? (readable ? "r+b" : "wb") : "rb";
-    std::FILE* file = std::fopen(path.c_str(), mode);
+    std::FILE* file = OpenFile(path, mode);
     if (!file) return nullptr;
     return std::make_shared<FileStream>(file);
 }

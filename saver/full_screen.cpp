@@ -16,6 +16,8 @@
 #include "gui/events/queue.h"
 #include "runtime/clock.h"
 #include "runtime/convert.h"
+#include "runtime/file_paths.h"
+#include "runtime/folders.h"
 #include "runtime/random.h"
 #include "runtime/termination.h"
 
@@ -38,7 +40,7 @@ constexpr int32_t kMeasureSeed = 12345;
 
 bool NameTaken(const std::string& name) {
     std::error_code error;
-    return std::filesystem::exists(name, error);
+    return fs::exists(FilePath(name), error);
 }
 
 void Say(const char* line) {
@@ -71,32 +73,30 @@ std::string ScreenshotName(const std::function<bool(const std::string&)>& taken)
 namespace {
 
 // Whether a new file of that name can be made there (made and removed again).
-bool CanCreate(const fs::path& path) {
-    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+bool CanCreate(const std::string& name) {
+    std::FILE* file = OpenFile(name, "wb");
     if (!file) return false;
     std::fclose(file);
     std::error_code error;
-    fs::remove(path, error);
+    fs::remove(FilePath(name), error);
     return true;
 }
 
 // Where the next screenshot goes: the first free name in the current folder (the program's), or,
 // where no file can be made there (an installed copy in a system folder), in the user's settings
 // folder, as the settings themselves.
-fs::path ScreenshotPath() {
+std::string ScreenshotPath() {
     const std::string name = ScreenshotName(NameTaken);
     if (CanCreate(name)) return name;
-    const fs::path folder = UserSettingsFolder();
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (folder.empty() || error) return name;
-    return folder / ScreenshotName([&](const std::string& n) { return NameTaken((folder / n).string()); });
+    const std::string folder = UserSettingsFolder();
+    if (folder.empty() || !MakeFolders(folder)) return name;
+    return JoinPath(folder, ScreenshotName([&](const std::string& n) { return NameTaken(JoinPath(folder, n)); }));
 }
 
 } // namespace
 
 void SaveScreenshot() {
-    const std::string path = ScreenshotPath().string();
+    const std::string path = ScreenshotPath();
     const PixmapPtr picture = GrabBackBuffer(0, 0, DisplayWidth(), DisplayHeight());
     // The line tells only of a file that was written; a failure (a full disk) leaves none.
     if (picture && SavePixmapPng(*picture, path, 5)) {

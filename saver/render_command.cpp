@@ -10,12 +10,12 @@
 #include "draw2d/pixmap_load.h"
 #include "draw2d/png_io.h"
 #include "draw2d/soft/soft_driver.h"
+#include "runtime/file_paths.h"
 #include "runtime/folders.h"
 #include "runtime/program.h"
 #include "runtime/random.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <utility>
 
 namespace {
@@ -44,9 +44,8 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 // Relative paths are taken from the folder the program was started in, not the program's own.
 std::string FromStartingFolder(const std::string& path) {
     // Absolute is the system's notion ("C:\\x" on Windows) or a path from the root.
-    const bool absolute =
-        !path.empty() && (path[0] == '/' || path[0] == '\\' || std::filesystem::path(path).is_absolute());
-    return absolute ? path : StartingDirectory() + "/" + path;
+    const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\' || FilePath(path).is_absolute());
+    return absolute ? path : JoinPath(StartingDirectory(), path);
 }
 
 int Fail(const std::string& message) {

@@ -2,6 +2,7 @@
 // (saver/system/posix/settings_write.cpp, saver/system/win32/settings_write.cpp).
 #include "saver/settings_file.h"
 
+#include "runtime/file_paths.h"
 #include "runtime/program.h"
 #include "runtime/text_lines.h"
 
@@ -20,13 +21,13 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 } // namespace
 
 SettingsPaths DefaultSettingsPaths() {
-    return {ProgramDirectory() + "/Capsaro.cfg", UserSettingsFolder() + "/Capsaro.cfg"};
+    return {JoinPath(ProgramDirectory(), "Capsaro.cfg"), JoinPath(UserSettingsFolder(), "Capsaro.cfg")};
 }
 
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!std::filesystem::is_regular_file(FilePath(path), error)) return std::nullopt;
+    FilePtr file(OpenFile(path, "rb"));
     if (!file) return std::nullopt;
     LineReader reader(file.get(), kSettingsReadLimit);
     std::vector<std::string> lines;

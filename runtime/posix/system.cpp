@@ -27,3 +27,10 @@ void SystemSleep(int32_t milliseconds) {
     while (nanosleep(&span, &span) != 0) {
     }
 }
+
+std::vector<std::string> SystemArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.emplace_back(argv[i] ? argv[i] : "");
+    return arguments;
+}

@@ -1,4 +1,5 @@
-// The runtime's system services on Windows: the module's path, the multimedia clock.
+// The runtime's system services on Windows: the module's path, the wide command line, the
+// multimedia clock.
 #include "runtime/system.h"
 
 #include "runtime/win32/wide_text.h"
@@ -6,6 +7,7 @@
 #include <windows.h>
 
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -32,6 +34,21 @@ std::string ExecutablePath(const char* argv0) {
     for (char& c : path)
         if (c == '\\') c = '/';
     return path;
+}
+
+std::vector<std::string> SystemArguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide) {
+        for (int i = 0; i < count; ++i)
+            arguments.push_back(Utf8Text(wide[i]));
+        LocalFree(wide);
+        return arguments;
+    }
+    for (int i = 0; i < argc; ++i)
+        arguments.emplace_back(argv[i] ? argv[i] : "");
+    return arguments;
 }
 
 int32_t SystemMilliseconds() {

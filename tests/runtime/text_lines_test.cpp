@@ -54,3 +54,10 @@ TEST(DirectoryOf, CutsBeforeTheLastSlash) {
     EXPECT_EQ(DirectoryOf("/capsaro"), "/");
     EXPECT_EQ(DirectoryOf("capsaro"), ".");
 }
+
+// A drive's root keeps its slash: "Y:" alone would name that drive's current folder instead.
+TEST(DirectoryOf, KeepsTheSlashOfADrivesRoot) {
+    EXPECT_EQ(DirectoryOf("Y:/capsaro.scr"), "Y:/");
+    EXPECT_EQ(DirectoryOf("C:/Windows/System32/capsaro.scr"), "C:/Windows/System32");
+    EXPECT_EQ(DirectoryOf("C:/Windows/capsaro.scr"), "C:/Windows");
+}

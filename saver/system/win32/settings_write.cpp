@@ -4,6 +4,7 @@
 #include "saver/settings_file.h"
 #include "saver/system/win32/settings_folder.h"
 
+#include "runtime/file_paths.h"
 #include "runtime/folders.h"
 #include "runtime/program.h"
 #include "runtime/text_lines.h"
@@ -31,7 +32,7 @@ bool WriteLines(std::FILE* file, const std::vector<std::string>& lines) {
 }
 
 bool WriteInPlace(const std::string& path, const std::vector<std::string>& lines) {
-    FilePtr file(_wfopen(WideText(path).c_str(), L"wb"));
+    FilePtr file(OpenFile(path, "wb"));
     if (!file) return false;
     const bool ok = WriteLines(file.get(), lines);
     return (std::fclose(file.release()) == 0) && ok;
@@ -52,7 +53,7 @@ bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
     const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     const std::string temporary = path + ".new";
-    FilePtr file(_wfopen(WideText(temporary).c_str(), L"wb"));
+    FilePtr file(OpenFile(temporary, "wb"));
     if (!file) return exists && WriteInPlace(path, lines);
     bool ok = WriteLines(file.get(), lines);
     ok = (std::fclose(file.release()) == 0) && ok;
