@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # capsaro.scr in folders named in other scripts, and in a drive's root, started from another
 # folder: "/a" reads the stored settings beside it and leaves them as they are; F12 writes the
-# screenshot beside the program, not into the folder it was started from.
+# screenshot beside the program, not into the folder it was started from; a folder named on the
+# command line (--render's) is made under that name.
 # Usage: names_test.sh CAPSARO_SCR (DISPLAY and WINEPREFIX set).
 set -uo pipefail
 scr=$(readlink -f "$1")
@@ -31,6 +32,8 @@ for name in café Привет; do
   check "in $name, /a keeps the stored settings" test "$(cat "$name/Capsaro.cfg")" = "$stored"
   check "in $name, F12 writes beside the program" f12_lands_in "$name" "./$name/capsaro.scr"
   check "in $name, the stored settings are still there" test "$(cat "$name/Capsaro.cfg")" = "$stored"
+  wine "./$name/capsaro.scr" --render "$name/frames" --frames 2 --size 32x24 --seed 1 >/dev/null 2>&1
+  check "--render writes into $name/frames" test -f "$name/frames/frame0001.png"
 done
 
 # A drive of the test's own whose root holds the program.
