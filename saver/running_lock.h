@@ -2,8 +2,9 @@
 //
 // On POSIX systems the lock is an flock on a file in $XDG_RUNTIME_DIR (else the temp folder, named
 // with the user id); on Windows a named mutex of the session, beside the system's
-// screen-saver-running flag. The system drops either when the process ends, so a crashed saver
-// never leaves it set.
+// screen-saver-running flag (another saver that set that flag also keeps this one out where the
+// system says so). The system drops the lock when the process ends, so a crashed saver never
+// leaves it set.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +30,8 @@ private:
     static constexpr intptr_t kNone = -1;
     // The lock file's descriptor (POSIX) or the mutex's handle (Windows); kNone when not held.
     intptr_t handle_ = kNone;
-    // The system's screen-saver-running flag was set with the lock (Windows, default name only).
+    // The system's screen-saver-running flag was set by this lock and is cleared with it (Windows,
+    // default name only).
     bool systemFlag_ = false;
     bool heldElsewhere_ = false;
 };

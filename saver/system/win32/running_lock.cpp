@@ -1,6 +1,7 @@
-// The screen-saver-running flag on Windows: a named mutex of the session (the system's own flag
-// does not say whether it was set before, and outlives a crashed saver), plus that system flag.
+// The screen-saver-running flag on Windows: a named mutex of the session, which the system drops
+// with a crashed saver, plus the system's own flag (saver/system/win32/running_flag.h).
 #include "saver/running_lock.h"
+#include "saver/system/win32/running_flag.h"
 
 #include "runtime/win32/wide_text.h"
 
@@ -22,15 +23,25 @@ SaverRunningLock::SaverRunningLock(const std::string& path) {
         CloseHandle(mutex);
         return;
     }
+    // The system's own flag, for other programs that ask whether a screen saver runs; a lock of
+    // another name (the tests') leaves it alone.
+    if (path.empty()) {
+        const RunningFlagClaim claim = ClaimRunningFlag();
+        if (claim.anotherSaverRuns) {
+            heldElsewhere_ = true;
+            ReleaseMutex(mutex);
+            CloseHandle(mutex);
+            return;
+        }
+        systemFlag_ = claim.clearAtEnd;
+    }
     handle_ = reinterpret_cast<intptr_t>(mutex);
-    // The system's own flag, for other programs that ask whether a screen saver runs.
-    systemFlag_ = path.empty() && SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, nullptr, 0);
 }
 
 SaverRunningLock::~SaverRunningLock() {
     if (handle_ == kNone) return;
     HANDLE mutex = reinterpret_cast<HANDLE>(handle_);
-    if (systemFlag_) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
+    if (systemFlag_) ClearRunningFlag();
     ReleaseMutex(mutex);
     CloseHandle(mutex);
 }

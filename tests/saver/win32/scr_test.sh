@@ -2,11 +2,15 @@
 # capsaro.scr under Wine on the test command's X server: "/a" writes the default settings file,
 # "/s" covers the screen, a 1-pixel move keeps it, a 3-pixel move ends it with status 0, F12
 # writes an 8-bit RGB screenshot of the screen's size and says so, a second "/s" while one runs
-# returns by itself. Usage: scr_test.sh CAPSARO_SCR (DISPLAY and WINEPREFIX set).
+# returns by itself, and a running flag another program set stays set.
+# Usage: scr_test.sh CAPSARO_SCR RUNNING_FLAG_EXE (DISPLAY and WINEPREFIX set).
 set -uo pipefail
 scr=$(readlink -f "$1")
+running_flag=$(readlink -f "$2")
 . "$(dirname "$0")/checks.sh"
 enter_work_folder scr-test "$scr"
+
+process_gone_or_drawn() { process_gone "$1" || shows_drawn_show; }
 
 wine ./capsaro.scr /a
 check "/a exits with 0" test $? -eq 0
@@ -42,5 +46,26 @@ check "F12 writes an 8-bit RGB picture of the screen's size" \
   bash -c "identify -format '%w %h %[bit-depth] %[channels]' Capsaro000.png | grep -q '^1920 1080 8 srgb'"
 wait $saver
 check "a key ends it with status 0" test $? -eq 0
+
+# Another program has set the system's screen-saver-running flag: the saver leaves it set.
+flag() { wine "$running_flag" "$@" </dev/null | tr -d '\r'; }
+flag clear
+check "the running flag reads clear before" test "$(flag get)" = 0
+wine ./capsaro.scr /s >out.txt 2>&1 &
+saver=$!
+poll_until shows_drawn_show
+check "/s sets the running flag" test "$(flag get)" = 1
+xdotool key space
+check "a key ends it" ended $saver
+check "it clears the flag it set" test "$(flag get)" = 0
+flag set
+wine ./capsaro.scr /s >out.txt 2>&1 &
+saver=$!
+# Where the system reports the flag's state the saver returns at once; Wine does not, so it runs.
+poll_until process_gone_or_drawn $saver
+xdotool key space
+check "with the flag set by another program, it ends" ended $saver
+check "and leaves that program's flag set" test "$(flag get)" = 1
+flag clear
 
 finish_checks
