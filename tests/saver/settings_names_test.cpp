@@ -91,8 +91,8 @@ TEST_F(SettingsNames, InTheUsersFolderTheStoredFileIsReadAndKept) {
         const std::string program = JoinPath(JoinPath(base, name), "Program");
         const std::string user = JoinPath(JoinPath(JoinPath(base, name), "AppData"), "Capsaro");
         const SettingsPaths paths{JoinPath(program, "Capsaro.cfg"), JoinPath(user, "Capsaro.cfg")};
-        const SettingsWriter refusingTheProgramFolder = [&](const std::string& path, const std::vector<std::string>& lines,
-                                                            bool makeFolders) {
+        const SettingsWriter refusingTheProgramFolder = [&](const std::string& path,
+                                                            const std::vector<std::string>& lines, bool makeFolders) {
             return path != paths.programFile && WriteSettingsFile(path, lines, makeFolders);
         };
         ASSERT_TRUE(MakeFolders(user));
