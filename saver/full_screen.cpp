@@ -128,7 +128,7 @@ void ResetSaverPointer() {
 void TSaver::RunSaver() {
     ScreenCaps caps;
     if (!Platform().Screen(caps)) {
-        Say("no X display to show the saver on (is DISPLAY set?)");
+        Say(Platform().NoScreenText());
         return;
     }
     ViewWidth = caps.width;

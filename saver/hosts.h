@@ -19,6 +19,9 @@ struct SaverHosts {
     // Starts the gadget host the configuration window is made with and selects it; false when
     // there is no window system to show it on. Null: the program has no dialog.
     bool (*selectGadgetHost)() = nullptr;
+    // Whether the shows in a window that X names (--root, --window-id) can run here. Null where
+    // the program has no X windows (Windows): those options are then refused on the command line.
+    bool (*hasXWindows)() = nullptr;
 };
 
 // The table of this process; start-up sets it before anything else runs. Tests may leave it empty.

@@ -24,6 +24,8 @@ public:
     virtual ~SaverPlatform() = default;
     // The screen's capabilities; false when there is no screen to ask (no X display).
     virtual bool Screen(ScreenCaps& caps) = 0;
+    // What the saver says when Screen() fails: why the screen could not be measured.
+    virtual const char* NoScreenText() const { return "the screen cannot be measured"; }
     // The desktop's pixels now as a FormatRGBA8888 pixmap with alpha 255; null when it cannot be read.
     virtual PixmapPtr CaptureDesktop() = 0;
     // Client rectangle (Left = Top = 0, Right/Bottom = client size) of a window by id; false and

@@ -205,11 +205,12 @@ std::string UsageLine(const OptionRow& row) {
 
 } // namespace
 
-std::string UsageText() {
+std::string UsageText(bool xWindowModes) {
     std::string modes, overrides, other;
     for (const OptionRow& row : OptionTable()) {
         if (!row.help) continue;
         const bool hosted = row.kind == OptionKind::WindowId || std::string(row.name) == "root";
+        if (hosted && !xWindowModes) continue;
         (row.setting ? overrides : hosted ? modes : other) += UsageLine(row);
     }
     return "Usage: capsaro [MODE] [OPTIONS]\n"
@@ -222,7 +223,8 @@ std::string UsageText() {
            modes +
            "\n"
            "Options for this run only (the stored settings stay as they are):\n" +
-           overrides + "\n" + other + "Every option may also be written with one dash (-root, -count 50).\n";
+           overrides + "\n" + other + "Every option may also be written with one dash (" +
+           (xWindowModes ? "-root, " : "") + "-count 50).\n";
 }
 
 RunOptions& CurrentRunOptions() {

@@ -68,8 +68,9 @@ void ApplySettingOverrides(const RunOptions& options, TSaver& saver);
 
 constexpr const char* kVersionText = "Capsaro " CAPSARO_VERSION;
 
-// The short usage text of --help, its options and ranges written from OptionTable.
-std::string UsageText();
+// The short usage text of --help, its options and ranges written from OptionTable; the modes that
+// show in an X window only where there are X windows.
+std::string UsageText(bool xWindowModes = true);
 
 // The options of this process, set by start-up before Run.
 RunOptions& CurrentRunOptions();

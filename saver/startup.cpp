@@ -39,13 +39,20 @@ int ReadOptions() {
         std::fprintf(stderr, "capsaro: %s\n", error.c_str());
         return 2;
     }
+    const SaverHosts& hosts = CurrentSaverHosts();
+    const bool xWindows = hosts.hasXWindows && hosts.hasXWindows();
     if (options.help) {
-        std::fputs(UsageText().c_str(), stdout);
+        std::fputs(UsageText(xWindows).c_str(), stdout);
         return 0;
     }
     if (options.version) {
         std::puts(kVersionText);
         return 0;
+    }
+    if (options.Hosted() && !xWindows) {
+        std::fprintf(stderr, "capsaro: %s shows in an X window, and there are no X windows here\n",
+                     options.windowId != 0 ? "--window-id" : "--root");
+        return 2;
     }
     // The configuration window saves what it shows: one run's overrides must not end up stored.
     if (!options.Hosted() && options.OverridesSettings() && RunsConfigWindow(options.switches)) {

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     SaverHosts hosts;
     hosts.makePlatform = MakeX11Platform;
     hosts.makeDriver = SelectHostDriver;
+    hosts.hasXWindows = [] { return true; };
     // GTK puts in a handler of its own for a lost X connection when it starts: put ours back.
     hosts.selectGadgetHost = [] {
         const bool selected = SelectGtkGadgetHost();

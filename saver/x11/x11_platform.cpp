@@ -145,6 +145,8 @@ public:
         return true;
     }
 
+    const char* NoScreenText() const override { return "no X display to show the saver on (is DISPLAY set?)"; }
+
     PixmapPtr CaptureDesktop() override {
         if (!display_) return nullptr;
         const int screen = DefaultScreen(display_);

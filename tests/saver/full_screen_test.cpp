@@ -113,8 +113,11 @@ protected:
 
 } // namespace
 
-TEST_F(HeadlessSaverTest, WithoutAScreenNothingOpens) {
+// The platform says why, in its own words (the X11 platform names the X display).
+TEST_F(HeadlessSaverTest, WithoutAScreenNothingOpensAndThePlatformSaysWhy) {
+    testing::internal::CaptureStderr();
     saver.RunSaver();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "capsaro: the screen cannot be measured\n");
     EXPECT_EQ(CurrentDisplay(), nullptr);
 }
 

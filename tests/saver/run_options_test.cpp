@@ -400,3 +400,14 @@ TEST(XScreenSaverDescription, OffersTheMotionModesUnderTheirNames) {
     EXPECT_EQ(arguments, values);
     EXPECT_EQ(GlobalDefault(&MotionMode), MotionRandom);
 }
+
+// Where there are no X windows, --help offers no mode that shows in one.
+TEST(UsageText, ListsTheXWindowModesOnlyWhereThereAreXWindows) {
+    for (const bool xWindows : {true, false}) {
+        const std::string usage = UsageText(xWindows);
+        EXPECT_EQ(usage.find("--root") != std::string::npos, xWindows) << usage;
+        EXPECT_EQ(usage.find("--window-id") != std::string::npos, xWindows) << usage;
+        EXPECT_NE(usage.find("--count"), std::string::npos) << usage;
+        EXPECT_NE(usage.find("/p ID"), std::string::npos) << usage;
+    }
+}

@@ -16,6 +16,17 @@ wine ./capsaro.scr /a
 check "/a exits with 0" test $? -eq 0
 check "/a writes the 36-byte default file" test "$(printf '200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n')" = "$(cat Capsaro.cfg)"
 
+# The options that show in an X window have none to show in here.
+for option in --root "--window-id 0x400001"; do
+  wine ./capsaro.scr $option >out.txt 2>err.txt </dev/null
+  check "$option exits with status 2" test $? -eq 2
+  check "$option says why in one line on standard error" \
+    test "$(wc -l <err.txt)" -eq 1 -a "$(grep -c "^capsaro: ${option%% *} shows in an X window" err.txt)" -eq 1
+  check "$option writes nothing on standard output" test ! -s out.txt
+done
+wine ./capsaro.scr --help >out.txt 2>&1 </dev/null
+check "--help offers no X window modes" bash -c '! grep -q -e --root -e --window-id out.txt && grep -q -e --count out.txt' 
+
 xdotool mousemove 600 400
 wine ./capsaro.scr /s >out.txt 2>&1 &
 saver=$!
