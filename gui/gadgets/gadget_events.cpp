@@ -44,6 +44,7 @@ void UserEditedCombo(TGadget& combo) {
 }
 
 void UserScrolled(TGadget& slider, ScrollMove move, int32_t thumb) {
+    if (!ScrollMoveMoves(move)) return;
     slider.position = ScrolledPosition(slider, move, thumb);
     if (GadgetHost* host = CurrentGadgetHost()) host->ShowSlider(slider);
     Emit(slider, EventGadgetAction, slider.position);

@@ -53,6 +53,13 @@ int32_t ScrolledPosition(const TGadget& slider, ScrollMove move, int32_t thumb) 
         return ClampSliderPosition(slider, now + page);
     case ScrollMove::Thumb:
         break;
+    case ScrollMove::Start:
+    case ScrollMove::End:
+        return slider.position;
     }
     return ClampSliderPosition(slider, thumb);
+}
+
+bool ScrollMoveMoves(ScrollMove move) {
+    return move != ScrollMove::Start && move != ScrollMove::End;
 }

@@ -20,8 +20,12 @@ int32_t SliderLowest(const TGadget& slider);
 int32_t SliderHighest(const TGadget& slider);
 int32_t ClampSliderPosition(const TGadget& slider, int64_t position);
 
-// The moves of a scroll bar that the user makes.
-enum class ScrollMove { LineBack, LineForward, PageBack, PageForward, Thumb };
+// The moves of a scroll bar that the user makes. Start and End (the keyboard's Home and End) are
+// reported by the hosts but move nothing.
+enum class ScrollMove { LineBack, LineForward, PageBack, PageForward, Thumb, Start, End };
+
+// Whether the move changes the position at all.
+bool ScrollMoveMoves(ScrollMove move);
 
 // The position a scroll bar moves to, clamped.
 int32_t ScrolledPosition(const TGadget& slider, ScrollMove move, int32_t thumb);

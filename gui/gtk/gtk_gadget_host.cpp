@@ -338,6 +338,7 @@ constexpr ScrollRow kScrollMoves[] = {
     {GTK_SCROLL_PAGE_BACKWARD, ScrollMove::PageBack}, {GTK_SCROLL_PAGE_LEFT, ScrollMove::PageBack},
     {GTK_SCROLL_PAGE_UP, ScrollMove::PageBack},       {GTK_SCROLL_PAGE_FORWARD, ScrollMove::PageForward},
     {GTK_SCROLL_PAGE_RIGHT, ScrollMove::PageForward}, {GTK_SCROLL_PAGE_DOWN, ScrollMove::PageForward},
+    {GTK_SCROLL_START, ScrollMove::Start},            {GTK_SCROLL_END, ScrollMove::End},
 };
 
 // A scroll bar moves by the gadget's rules (whole numbers, clamped); GTK's own move is replaced.

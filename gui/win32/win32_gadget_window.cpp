@@ -45,14 +45,11 @@ constexpr ScrollRow kScrollMoves[] = {
     {SB_LINEUP, ScrollMove::LineBack},  {SB_LINEDOWN, ScrollMove::LineForward},
     {SB_PAGEUP, ScrollMove::PageBack},  {SB_PAGEDOWN, ScrollMove::PageForward},
     {SB_THUMBTRACK, ScrollMove::Thumb}, {SB_THUMBPOSITION, ScrollMove::Thumb},
+    {SB_TOP, ScrollMove::Start},        {SB_BOTTOM, ScrollMove::End},
 };
 
 // A scroll bar moves by the gadget's rules (whole steps, clamped); the control only shows it.
 void ScrollBarMoved(TGadget& slider, HWND control, WORD code) {
-    if (code == SB_TOP || code == SB_BOTTOM) {
-        UserScrolled(slider, ScrollMove::Thumb, code == SB_TOP ? SliderLowest(slider) : SliderHighest(slider));
-        return;
-    }
     for (const ScrollRow& row : kScrollMoves) {
         if (row.code != code) continue;
         SCROLLINFO info{};

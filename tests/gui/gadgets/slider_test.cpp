@@ -1,5 +1,6 @@
 // Sliders: the start state, ranges and clamping per kind, and the user's scroll-bar moves.
 #include "gadget_test_support.h"
+#include "gui/gadgets/gadget_events.h"
 #include "gui/gadgets/slider_rules.h"
 
 namespace {
@@ -73,6 +74,19 @@ TEST_F(SliderTest, ArrowsMoveByOneAndTheTroughByAPageClampedAtTheEnds) {
     host->ClickArrow(slider, false);
     NextEvent();
     EXPECT_EQ(EventData(), 0);
+}
+
+// Home and End reach a scroll bar as moves to its start and its end, which move nothing and send
+// nothing.
+TEST_F(SliderTest, HomeAndEndOnAScrollBarDoNothing) {
+    GadgetPtr slider = Make(1);
+    SetSliderRange(slider, 1, 1000);
+    SetSliderValue(slider, 500);
+    UserScrolled(*slider, ScrollMove::End, 999);
+    UserScrolled(*slider, ScrollMove::Start, 0);
+    EXPECT_EQ(NextEvent(), 0);
+    EXPECT_EQ(SliderValue(slider), 500);
+    EXPECT_EQ(HeadlessGadgetHost::Control(*slider).position, 500);
 }
 
 TEST_F(SliderTest, ADragTakenLateArrivesAsOneActionWithTheLastPosition) {

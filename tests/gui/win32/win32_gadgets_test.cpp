@@ -141,12 +141,12 @@ TEST_F(Win32Dialog, ScrollBarMovesFollowTheGadgetsRules) {
     Scroll(slider, SB_LINELEFT);
     Scroll(slider, SB_LINELEFT);
     EXPECT_EQ(SliderValue(slider), 499);
-    Scroll(slider, SB_BOTTOM);
-    EXPECT_EQ(SliderValue(slider), 999);
+    Scroll(slider, SB_PAGERIGHT);
+    EXPECT_EQ(SliderValue(slider), 500);
+    SetSliderValue(slider, 999);
     Scroll(slider, SB_LINERIGHT);
     EXPECT_EQ(SliderValue(slider), 999);
-    Scroll(slider, SB_TOP);
-    EXPECT_EQ(SliderValue(slider), 0);
+    SetSliderValue(slider, 0);
     // The control shows where the gadget is.
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -154,6 +154,20 @@ TEST_F(Win32Dialog, ScrollBarMovesFollowTheGadgetsRules) {
     GetScrollInfo(Handle(slider), SB_CTL, &info);
     EXPECT_EQ(info.nPos, 0);
     EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, 999);
+}
+
+// Home and End on the focused scroll bar: the control asks for its start and its end, which move
+// nothing and send nothing.
+TEST_F(Win32Dialog, HomeAndEndOnAScrollBarDoNothing) {
+    SetFocus(Handle(slider));
+    for (const WPARAM key : {VK_END, VK_HOME}) {
+        SendMessageW(Handle(slider), WM_KEYDOWN, key, 1);
+        SendMessageW(Handle(slider), WM_KEYUP, key, 1 | (3u << 30));
+    }
+    Scroll(slider, SB_BOTTOM);
+    Scroll(slider, SB_TOP);
+    EXPECT_FALSE(TakeEvent(EventGadgetAction, slider));
+    EXPECT_EQ(SliderValue(slider), 500);
 }
 
 TEST_F(Win32Dialog, SwitchingTabsSendsTheTabsIndex) {

@@ -94,13 +94,17 @@ click "${ok[@]}"
 check "OK ends the dialog" ended
 check "OK stores UseDesktop 1 and nothing else" file_is "$(stored_with 3 1)"
 
-# One click on the count slider's right arrow moves it by one.
+# One click on the count slider's right arrow moves it by one; the click gives the slider the
+# focus, and there End and Home move nothing.
 start
 click "${config_tab[@]}"
 click "${count_arrow_right[@]}"
+key End
+key Home
+key End
 click "${ok[@]}"
 check "the arrow's dialog ends" ended
-check "an arrow click moves the count by one (200 to 201)" file_is "$(stored_with 1 201)"
+check "an arrow click moves the count by one (200 to 201), End and Home not at all" file_is "$(stored_with 1 201)"
 
 # Picking "Fall" in the motion combo box.
 start
