@@ -332,13 +332,20 @@ struct ScrollRow {
     ScrollMove move;
 };
 constexpr ScrollRow kScrollMoves[] = {
-    {GTK_SCROLL_STEP_BACKWARD, ScrollMove::LineBack}, {GTK_SCROLL_STEP_LEFT, ScrollMove::LineBack},
-    {GTK_SCROLL_STEP_UP, ScrollMove::LineBack},       {GTK_SCROLL_STEP_FORWARD, ScrollMove::LineForward},
-    {GTK_SCROLL_STEP_RIGHT, ScrollMove::LineForward}, {GTK_SCROLL_STEP_DOWN, ScrollMove::LineForward},
-    {GTK_SCROLL_PAGE_BACKWARD, ScrollMove::PageBack}, {GTK_SCROLL_PAGE_LEFT, ScrollMove::PageBack},
-    {GTK_SCROLL_PAGE_UP, ScrollMove::PageBack},       {GTK_SCROLL_PAGE_FORWARD, ScrollMove::PageForward},
-    {GTK_SCROLL_PAGE_RIGHT, ScrollMove::PageForward}, {GTK_SCROLL_PAGE_DOWN, ScrollMove::PageForward},
-    {GTK_SCROLL_START, ScrollMove::Start},            {GTK_SCROLL_END, ScrollMove::End},
+    {GTK_SCROLL_STEP_BACKWARD, ScrollMove::LineBack},
+    {GTK_SCROLL_STEP_LEFT, ScrollMove::LineBack},
+    {GTK_SCROLL_STEP_UP, ScrollMove::LineBack},
+    {GTK_SCROLL_STEP_FORWARD, ScrollMove::LineForward},
+    {GTK_SCROLL_STEP_RIGHT, ScrollMove::LineForward},
+    {GTK_SCROLL_STEP_DOWN, ScrollMove::LineForward},
+    {GTK_SCROLL_PAGE_BACKWARD, ScrollMove::PageBack},
+    {GTK_SCROLL_PAGE_LEFT, ScrollMove::PageBack},
+    {GTK_SCROLL_PAGE_UP, ScrollMove::PageBack},
+    {GTK_SCROLL_PAGE_FORWARD, ScrollMove::PageForward},
+    {GTK_SCROLL_PAGE_RIGHT, ScrollMove::PageForward},
+    {GTK_SCROLL_PAGE_DOWN, ScrollMove::PageForward},
+    {GTK_SCROLL_START, ScrollMove::Start},
+    {GTK_SCROLL_END, ScrollMove::End},
 };
 
 // A scroll bar moves by the gadget's rules (whole numbers, clamped); GTK's own move is replaced.
