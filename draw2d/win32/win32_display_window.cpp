@@ -20,7 +20,7 @@ bool pointerHidden = false;
 
 LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto found = Sources().find(window);
-    if (found != Sources().end() && EmitWindowMessage(found->second, message, wParam, lParam)) {
+    if (found != Sources().end() && EmitWindowMessage(window, found->second, message, wParam, lParam)) {
         // A close request is the program's to act on; the window stays until the display goes.
         if (message == WM_CLOSE) return 0;
     }

@@ -14,6 +14,11 @@ constexpr int32_t ModSuper = 8;
 constexpr int32_t KeyBackspace = 8;
 constexpr int32_t KeyTab = 9;
 constexpr int32_t KeyEnter = 13;
+// Shift, Control and Alt without a side, as a host may name them before the side is known; events
+// carry the sided codes below.
+constexpr int32_t KeyShift = 16;
+constexpr int32_t KeyControl = 17;
+constexpr int32_t KeyAlt = 18;
 constexpr int32_t KeyPause = 19;
 constexpr int32_t KeyCapsLock = 20;
 constexpr int32_t KeyEscape = 27;

@@ -2,6 +2,7 @@
 #include "gui/gtk/gtk_input.h"
 
 #include "gui/events/event.h"
+#include "gui/events/input_rules.h"
 #include "gui/events/key_codes.h"
 #include "gui/gadgets/gadget_events.h"
 
@@ -129,13 +130,8 @@ gboolean OnButton(GtkWidget* widget, GdkEventButton* event, gpointer data) {
 }
 
 gboolean OnMotion(GtkWidget*, GdkEventMotion* event, gpointer data) {
-    int32_t held = 0;
-    if (event->state & GDK_BUTTON3_MASK)
-        held = 2;
-    else if (event->state & GDK_BUTTON2_MASK)
-        held = 4;
-    else if (event->state & GDK_BUTTON1_MASK)
-        held = 1;
+    const int32_t held = MouseMoveData({(event->state & GDK_BUTTON1_MASK) != 0, (event->state & GDK_BUTTON3_MASK) != 0,
+                                        (event->state & GDK_BUTTON2_MASK) != 0});
     PanelInput(*static_cast<TGadget*>(data), EventMouseMove, held, Mods(event->state), static_cast<int32_t>(event->x),
                static_cast<int32_t>(event->y));
     return TRUE;

@@ -1,6 +1,7 @@
 // Translates SDL events into events of the event layer.
 #include "gui/sdl/sdl_input.h"
 
+#include "gui/events/input_rules.h"
 #include "gui/events/key_codes.h"
 #include "gui/events/queue.h"
 #include "gui/sdl/sdl_keys.h"
@@ -37,13 +38,6 @@ constexpr ButtonRow kButtons[] = {
     {SDL_BUTTON_MIDDLE, MouseMiddle},
 };
 
-// Held buttons to "MouseMove" data, first match wins.
-constexpr ButtonRow kHeldButtons[] = {
-    {SDL_BUTTON_RIGHT, 2},
-    {SDL_BUTTON_MIDDLE, 4},
-    {SDL_BUTTON_LEFT, 1},
-};
-
 // Keys whose press also types a control character.
 constexpr int32_t kControlCharacterKeys[] = {KeyBackspace, KeyTab, KeyEnter, KeyEscape};
 
@@ -55,10 +49,8 @@ int32_t ButtonData(uint8_t sdlButton) {
 }
 
 int32_t HeldButtonData(uint32_t state) {
-    for (const ButtonRow& row : kHeldButtons) {
-        if (state & SDL_BUTTON(row.sdlButton)) return row.data;
-    }
-    return 0;
+    return MouseMoveData({(state & SDL_BUTTON_LMASK) != 0, (state & SDL_BUTTON_RMASK) != 0,
+                          (state & SDL_BUTTON_MMASK) != 0});
 }
 
 void Emit(int32_t& count, int32_t id, uint32_t windowId, int32_t data = 0, int32_t mods = 0, int32_t x = 0,

@@ -92,7 +92,7 @@ bool IsSensitive(const TGadget& gadget) {
 bool PanelInput(TGadget& gadget, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsSensitive(gadget) || message == WM_CLOSE) return false;
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) SetFocus(window);
-    return EmitWindowMessage(gadget.shared_from_this(), message, wParam, lParam);
+    return EmitWindowMessage(window, gadget.shared_from_this(), message, wParam, lParam);
 }
 
 void TopLevelMoved(TGadget& window, HWND handle) {
