@@ -12,8 +12,7 @@
 // Emits the event a message of `window` means, with `source` as its source; true when the message
 // was one. Also keeps what the translation needs of the window: the pointer's tracking (for
 // "MouseEnter" and "MouseLeave") and the mouse capture while a button is held.
-bool EmitWindowMessage(HWND window, const std::shared_ptr<TObject>& source, UINT message, WPARAM wParam,
-                       LPARAM lParam);
+bool EmitWindowMessage(HWND window, const std::shared_ptr<TObject>& source, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The pump source over this thread's message queue, made and added to the pump on first use; from
 // then on the pump's wait also wakes for the queue's messages.

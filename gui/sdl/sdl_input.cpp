@@ -49,8 +49,8 @@ int32_t ButtonData(uint8_t sdlButton) {
 }
 
 int32_t HeldButtonData(uint32_t state) {
-    return MouseMoveData({(state & SDL_BUTTON_LMASK) != 0, (state & SDL_BUTTON_RMASK) != 0,
-                          (state & SDL_BUTTON_MMASK) != 0});
+    return MouseMoveData(
+        {(state & SDL_BUTTON_LMASK) != 0, (state & SDL_BUTTON_RMASK) != 0, (state & SDL_BUTTON_MMASK) != 0});
 }
 
 void Emit(int32_t& count, int32_t id, uint32_t windowId, int32_t data = 0, int32_t mods = 0, int32_t x = 0,
