@@ -147,9 +147,8 @@ TEST_F(Win32Input, TheApplicationsActivationComesWithoutASource) {
 TEST_F(Win32Input, ThePointersFirstMoveEntersAndItsLeavingIsReported) {
     Send(WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
     Send(WM_MOUSEMOVE, 0, MAKELPARAM(11, 20));
-    EXPECT_EQ(TakeAll(), (std::vector<Seen>{{EventMouseEnter, 0, 10, 20},
-                                            {EventMouseMove, 0, 10, 20},
-                                            {EventMouseMove, 0, 11, 20}}));
+    EXPECT_EQ(TakeAll(), (std::vector<Seen>{
+                             {EventMouseEnter, 0, 10, 20}, {EventMouseMove, 0, 10, 20}, {EventMouseMove, 0, 11, 20}}));
     Send(WM_MOUSELEAVE, 0, 0);
     const std::vector<Seen> left = TakeAll();
     ASSERT_EQ(left.size(), 1u);
