@@ -50,15 +50,15 @@ std::string UserSettingsFolder() {
 
 bool WriteSettingsFile(const std::string& path, const std::vector<std::string>& lines, bool makeFolders) {
     if (makeFolders && !MakeFolders(DirectoryOf(path))) return false;
-    const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
+    const DWORD attributes = GetFileAttributesW(FilePath(path).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     const std::string temporary = path + ".new";
     FilePtr file(OpenFile(temporary, "wb"));
     if (!file) return exists && WriteInPlace(path, lines);
     bool ok = WriteLines(file.get(), lines);
     ok = (std::fclose(file.release()) == 0) && ok;
-    ok = ok && MoveFileExW(WideText(temporary).c_str(), WideText(path).c_str(),
+    ok = ok && MoveFileExW(FilePath(temporary).c_str(), FilePath(path).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) DeleteFileW(WideText(temporary).c_str());
+    if (!ok) DeleteFileW(FilePath(temporary).c_str());
     return ok;
 }
