@@ -19,6 +19,18 @@ struct ScreenCaps {
     int32_t refresh = 0; // hertz of the current mode
 };
 
+// A monitor's rectangle in the coordinates of the full-screen display: (0, 0) is the top-left
+// corner of the rectangle that Screen() measures.
+struct MonitorRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const MonitorRect& other) const {
+        return x == other.x && y == other.y && width == other.width && height == other.height;
+    }
+};
+
 class SaverPlatform {
 public:
     virtual ~SaverPlatform() = default;
@@ -26,6 +38,12 @@ public:
     virtual bool Screen(ScreenCaps& caps) = 0;
     // What the saver says when Screen() fails: why the screen could not be measured.
     virtual const char* NoScreenText() const { return "the screen cannot be measured"; }
+    // The monitors that show the screen, the primary one first; empty when the platform cannot
+    // tell, and the whole screen is then one monitor.
+    virtual std::vector<MonitorRect> Monitors() { return {}; }
+    // True while the system has switched the display off to save power; the full-screen show then
+    // draws nothing until it is on again.
+    virtual bool DisplayOff() { return false; }
     // The desktop's pixels now as a FormatRGBA8888 pixmap with alpha 255; null when it cannot be read.
     virtual PixmapPtr CaptureDesktop() = 0;
     // Client rectangle (Left = Top = 0, Right/Bottom = client size) of a window by id; false and
@@ -49,11 +67,13 @@ SaverPlatform& Platform();
 void SetPlatform(std::unique_ptr<SaverPlatform> platform);
 
 // A platform without a window system: a screen of the given caps (width 0: none) showing the
-// given desktop picture, and windows whose client sizes the test names.
+// given desktop picture on the given monitors, and windows whose client sizes the test names.
 class HeadlessPlatform : public SaverPlatform {
 public:
     ScreenCaps caps;
     PixmapPtr desktop;
+    std::vector<MonitorRect> monitors;
+    bool displayOff = false;
     struct Window {
         uint64_t id;
         TRect client, outer;
@@ -61,6 +81,8 @@ public:
     std::vector<Window> windows;
 
     bool Screen(ScreenCaps& out) override;
+    std::vector<MonitorRect> Monitors() override { return monitors; }
+    bool DisplayOff() override { return displayOff; }
     PixmapPtr CaptureDesktop() override;
     bool ClientRect(uint64_t window, TRect& rect) override;
     bool WindowRect(uint64_t window, TRect& rect) override;
