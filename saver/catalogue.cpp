@@ -4,6 +4,7 @@
 
 #include "saver/chilli.h"
 #include "saver/saver.h"
+#include "saver/show_views.h"
 
 #include "draw2d/draw_context.h"
 #include "runtime/random.h"
@@ -45,7 +46,13 @@ void TSaver::CreateChillies(int32_t count) {
         CatalogueNames[i] = kChilliCatalogue[i].name;
     }
     ChooseVarieties(*this);
-    CreateChilliSprites(count, ViewWidth, ViewHeight, CatalogueImage(*this, VarietyA), CatalogueImage(*this, VarietyB));
+    // Each view gets `count` chillies of its own, view after view.
+    for (size_t view = 0; view < ShowViewCount(); ++view) {
+        int32_t width = 0, height = 0;
+        ShowViewSize(view, ViewWidth, ViewHeight, width, height);
+        CreateChilliSprites(count, width, height, CatalogueImage(*this, VarietyA), CatalogueImage(*this, VarietyB),
+                            static_cast<int32_t>(view));
+    }
 }
 
 void TSaver::AdjustChillies(int32_t delta) {
@@ -60,8 +67,11 @@ void TSaver::AdjustChillies(int32_t delta) {
 
 void TSaver::Update() {
     SwayAngle = SwayAngle < 360 ? SwayAngle + SwayStep : 1;
-    for (TChilli& chilli : ChilliList)
-        chilli.Update(ViewWidth, ViewHeight);
+    for (TChilli& chilli : ChilliList) {
+        int32_t width = 0, height = 0;
+        ShowViewSize(static_cast<size_t>(chilli.View), ViewWidth, ViewHeight, width, height);
+        chilli.Update(width, height);
+    }
     if (!IsOn(ChangeChillies) || RandomInt(0, 2000) != 1) return;
     ChooseVarieties(*this);
     const ImagePtr imageA = CatalogueImage(*this, VarietyA);
@@ -70,7 +80,11 @@ void TSaver::Update() {
         chilli.SetVarieties(imageA, imageB);
 }
 
-void TSaver::Draw() {
+namespace {
+
+// The background of a view: the desktop copy (at the display's origin, so each view shows what its
+// monitor showed) or a clear of the viewport.
+void DrawBackground() {
     if (IsOn(UseDesktop) && RunModeLetter == "s") {
         SetRotation(0);
         SetScale(1, 1);
@@ -78,14 +92,41 @@ void TSaver::Draw() {
     } else if (IsOn(ClearScreen)) {
         ClearBackBuffer();
     }
-    for (TChilli& chilli : ChilliList)
-        chilli.Draw(ChilliScale);
-    if (RunModeLetter == "s" && IsOn(ShowNames)) {
-        SetScale(1, 1);
-        SetRotation(0);
-        SetColor(255, 0, 0);
-        const CaptionPlace place = CaptionPosition(ViewWidth, ViewHeight, TextWidth(Caption));
-        DrawText(Caption, static_cast<float>(place.x), static_cast<float>(place.y));
-        SetColor(255, 255, 255);
+}
+
+void DrawCaption(const std::string& caption, int32_t viewWidth, int32_t viewHeight) {
+    if (RunModeLetter != "s" || !IsOn(ShowNames)) return;
+    SetScale(1, 1);
+    SetRotation(0);
+    SetColor(255, 0, 0);
+    const CaptionPlace place = CaptionPosition(viewWidth, viewHeight, TextWidth(caption));
+    DrawText(caption, static_cast<float>(place.x), static_cast<float>(place.y));
+    SetColor(255, 255, 255);
+}
+
+} // namespace
+
+void TSaver::Draw() {
+    if (ShowViews.empty()) {
+        DrawBackground();
+        for (TChilli& chilli : ChilliList)
+            chilli.Draw(ChilliScale);
+        DrawCaption(Caption, ViewWidth, ViewHeight);
+        return;
     }
+    // View by view, each clipped to its rectangle; nothing outside every view is touched.
+    int32_t oldX = 0, oldY = 0, oldWidth = 0, oldHeight = 0;
+    GetViewport(oldX, oldY, oldWidth, oldHeight);
+    for (size_t index = 0; index < ShowViews.size(); ++index) {
+        const MonitorRect& view = ShowViews[index];
+        SetViewport(view.x, view.y, view.width, view.height);
+        SetOrigin(0, 0);
+        DrawBackground();
+        SetOrigin(static_cast<float>(view.x), static_cast<float>(view.y));
+        for (TChilli& chilli : ChilliList)
+            if (chilli.View == static_cast<int32_t>(index)) chilli.Draw(ChilliScale);
+        DrawCaption(Caption, view.width, view.height);
+    }
+    SetOrigin(0, 0);
+    SetViewport(oldX, oldY, oldWidth, oldHeight);
 }

@@ -4,6 +4,7 @@
 
 #include "saver/motion_mode.h"
 #include "saver/saver.h"
+#include "saver/show_views.h"
 
 #include "draw2d/draw_context.h"
 #include "runtime/random.h"
@@ -119,15 +120,17 @@ void DrawWithShadow(const ImagePtr& image, float x, float y, float offsetX, floa
 }
 
 void CreateChilliSprites(int32_t count, int32_t viewWidth, int32_t viewHeight, const ImagePtr& imageA,
-                         const ImagePtr& imageB) {
+                         const ImagePtr& imageB, int32_t view) {
     const float fw = static_cast<float>(viewWidth) / 1024.0f;
     const float fh = static_cast<float>(viewHeight) / 768.0f;
     const int32_t mode = CurrentMotionMode;
     if (!IsShowMotion(mode)) return;
-    for (int32_t n = 1; n <= count && ChilliList.size() < static_cast<size_t>(kMaxChillies); ++n) {
+    const size_t limit = static_cast<size_t>(kMaxChillies) * ShowViewCount();
+    for (int32_t n = 1; n <= count && ChilliList.size() < limit; ++n) {
         const int32_t v = RandomInt(1, 2);
         const StartValues s = DrawStartValues(mode, viewWidth, viewHeight, fw, fh);
         TChilli::Create(v == 1 ? imageA : imageB, s.x, s.y, s.dx, s.dy, 0, fw, fh, s.angle, s.spin, 1, 0, v, s.sway,
                         s.swayPhase);
+        ChilliList.back().View = view;
     }
 }

@@ -18,6 +18,8 @@ public:
     int32_t Variety = 0;
     float Sway = 0;
     int32_t SwayPhase = 0;
+    // The view of the show it moves in (saver/show_views.h).
+    int32_t View = 0;
 
     // Shows imageA for Variety 1 and imageB for any other value.
     void SetVarieties(const ImagePtr& imageA, const ImagePtr& imageB);
@@ -33,7 +35,7 @@ public:
 // Every chilli of the run in creation order: updated and drawn first to last.
 extern std::vector<TChilli> ChilliList;
 
-// More chillies than this are never created, whatever count the settings file asks for: ten
+// More chillies than this (in each view) are never created, whatever count the settings file asks for: ten
 // times what the dialog offers, a frame of them at the default scale still draws in about 0.2 s
 // at 1920 x 1080 on the software driver, and the list takes under a megabyte.
 constexpr int32_t kMaxChillies = 10000;
@@ -44,8 +46,8 @@ double SwayOffset(float sway, int32_t degrees);
 // A shadow (the picture in black at shadowAlpha, shifted by the offset) and then the picture.
 void DrawWithShadow(const ImagePtr& image, float x, float y, float offsetX, float offsetY, float shadowAlpha);
 
-// Creates `count` chillies of the run's motion mode, showing the two chosen varieties, with the
-// random start values of that mode drawn in the mode's order. Nothing for a mode that is not one
-// of the four a show runs with (motion_mode.h).
+// Creates `count` chillies of the run's motion mode in view `view` of viewWidth x viewHeight,
+// showing the two chosen varieties, with the random start values of that mode drawn in the mode's
+// order. Nothing for a mode that is not one of the four a show runs with (motion_mode.h).
 void CreateChilliSprites(int32_t count, int32_t viewWidth, int32_t viewHeight, const ImagePtr& imageA,
-                         const ImagePtr& imageB);
+                         const ImagePtr& imageB, int32_t view = 0);

@@ -6,6 +6,7 @@
 #include "saver/saver.h"
 #include "saver/settings_file.h"
 #include "saver/show_loop.h"
+#include "saver/show_views.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
@@ -133,6 +134,8 @@ void TSaver::RunSaver() {
     }
     ViewWidth = caps.width;
     ViewHeight = caps.height;
+    // Every monitor a view of its own; one monitor over the whole screen is the show as one view.
+    ShowViews = ViewsForMonitors(Platform().Monitors(), ViewWidth, ViewHeight);
     int32_t depth = caps.depth;
     if (depth < 16) {
         depth = caps.planes;

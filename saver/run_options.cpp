@@ -2,6 +2,9 @@
 #include "saver/run_options.h"
 
 #include "saver/setting_table.h"
+#include "saver/show_views.h"
+
+#include "draw2d/soft/soft_driver.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,7 +22,7 @@ const OptionRow* FindOption(const std::string& name) {
 // A range's end as the usage text and error messages write it: "0", "0.05", "2".
 std::string RangeEnd(double value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
+    std::snprintf(text, sizeof text, "%.10g", value);
     return text;
 }
 
@@ -47,6 +50,38 @@ std::string Printable(std::string text) {
     return text;
 }
 
+// WxH, each side from 1 to the software display's largest.
+bool ReadSize(const std::string& text, int32_t& width, int32_t& height) {
+    const size_t x = text.find('x');
+    if (x == std::string::npos) return false;
+    const OptionRow side{"", OptionKind::Integer, nullptr, 0, 1, kMaxSoftDisplaySide};
+    return ReadInteger(text.substr(0, x), side, width) && ReadInteger(text.substr(x + 1), side, height);
+}
+
+// The render's own options (no stored setting behind them).
+template <typename Bad>
+bool TakeRenderOption(const OptionRow& row, const std::string& value, RunOptions& options, const Bad& bad) {
+    const std::string name = row.name;
+    if (row.kind == OptionKind::Text) {
+        if (value.empty()) return bad(row.value);
+        (name == "render" ? options.renderFolder : options.desktopPicture) = value;
+        return true;
+    }
+    if (row.kind == OptionKind::Size) {
+        if (!ReadSize(value, options.width, options.height)) return bad("WxH, each from 1 to " + RangeEnd(row.high));
+        return true;
+    }
+    if (row.kind == OptionKind::Layout) {
+        if (!ParseMonitorLayout(value, kMaxSoftDisplaySide, options.monitors, options.width, options.height))
+            return bad("WxH+X+Y[,WxH+X+Y...], within " + RangeEnd(row.high) + " pixels a side");
+        return true;
+    }
+    int32_t integer = 0;
+    if (!ReadInteger(value, row, integer)) return bad("a whole number from " + RangeText(row));
+    (name == "frames" ? options.frames : options.seed) = integer;
+    return true;
+}
+
 // Stores one option's value; false with `error` set when the value is not acceptable.
 bool Take(const OptionRow& row, const std::string& spelled, const std::string& value, RunOptions& options,
           std::string& error) {
@@ -59,6 +94,7 @@ bool Take(const OptionRow& row, const std::string& spelled, const std::string& v
         if (options.windowId == 0) return bad("a window id, hex 0x... or decimal");
         return true;
     }
+    if (!row.stored) return TakeRenderOption(row, value, options, bad);
     const SettingOverride& slot = row.stored->option.slot;
     if (row.kind == OptionKind::Real) {
         float real = 0;
@@ -93,6 +129,16 @@ const std::vector<OptionRow>& OptionTable() {
             {"root", K::Flag, nullptr, 0, 0, 0, nullptr,
              "show in the window named by XSCREENSAVER_WINDOW, else the root window"},
             {"window-id", K::WindowId, nullptr, 0, 0, 0, "ID", "show in window ID (hex 0x... or decimal)"},
+            {"render", K::Text, nullptr, 0, 0, 0, "FOLDER",
+             "write the full-screen show's frames into FOLDER as PNG files, without a screen"},
+            {"frames", K::Integer, nullptr, 0, 1, kMaxRenderFrames, "N", "how many frames ({range})"},
+            {"size", K::Size, nullptr, 0, 1, kMaxSoftDisplaySide, "WxH", "the frames' size"},
+            {"monitors", K::Layout, nullptr, 0, 1, kMaxSoftDisplaySide, "WxH+X+Y,...",
+             "or a layout of monitors, each a view of its own; the frames are its bounds"},
+            {"seed", K::Integer, nullptr, 0, INT32_MIN, INT32_MAX, "S",
+             "the random seed (the same seed, the same show)"},
+            {"desktop-picture", K::Text, nullptr, 0, 0, 0, "FILE.png",
+             "the desktop copy behind the show (with --desktop)"},
         };
         // The settings' ranges are the setting table's, those the command line accepts.
         for (const SettingRow& row : kSettingRows) {
@@ -122,6 +168,30 @@ uint64_t ParseWindowId(const std::string& text) {
     if (fault != std::errc() || stop != end || begin == end) return 0;
     return id;
 }
+
+namespace {
+
+// A render needs its frames, seed and size (or layout); its options mean nothing without it.
+bool CheckRenderOptions(const RunOptions& options, std::string& error) {
+    const bool renderOptions = options.frames || options.seed || options.width > 0 || !options.desktopPicture.empty();
+    if (!options.Renders()) {
+        if (renderOptions)
+            error = "--frames, --size, --monitors, --seed and --desktop-picture go with --render (see --help)";
+        return !renderOptions;
+    }
+    if (options.Hosted() || options.switches.size() > 1) {
+        error = "--render draws no window: it takes no mode";
+        return false;
+    }
+    const char* missing = !options.frames      ? "--frames N"
+                          : options.width <= 0 ? "--size WxH or --monitors"
+                          : !options.seed      ? "--seed S"
+                                               : nullptr;
+    if (missing) error = std::string("--render needs ") + missing;
+    return missing == nullptr;
+}
+
+} // namespace
 
 bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& options, std::string& error) {
     options = RunOptions{};
@@ -174,7 +244,7 @@ bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& opti
         }
         if (!Take(*row, spelled, value, options, error)) return false;
     }
-    return true;
+    return CheckRenderOptions(options, error);
 }
 
 void ApplySettingOverrides(const RunOptions& options, TSaver& saver) {
@@ -211,7 +281,8 @@ std::string UsageText(bool xWindowModes) {
         if (!row.help) continue;
         const bool hosted = row.kind == OptionKind::WindowId || std::string(row.name) == "root";
         if (hosted && !xWindowModes) continue;
-        (row.setting ? overrides : hosted ? modes : other) += UsageLine(row);
+        const bool mode = hosted || (!row.stored && row.value);
+        (row.setting ? overrides : mode ? modes : other) += UsageLine(row);
     }
     return "Usage: capsaro [MODE] [OPTIONS]\n"
            "A screen saver of chilli peppers.\n"

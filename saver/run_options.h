@@ -3,6 +3,7 @@
 // ("/s", "-p 1234", …) pass through untouched to Run's switch table.
 #pragma once
 
+#include "saver/platform.h"
 #include "saver/saver.h"
 
 #include "version.h"
@@ -24,15 +25,26 @@ struct RunOptions {
     std::optional<float> scale;
     std::optional<int32_t> motion;
     std::optional<int32_t> desktop, names, shadows, change, clear;
+    // The headless render (--render FOLDER): its frames, size (or monitor layout), seed and
+    // desktop picture.
+    std::string renderFolder; // empty: no render
+    std::optional<int32_t> frames, seed;
+    int32_t width = 0, height = 0; // 0: not given
+    std::vector<MonitorRect> monitors;
+    std::string desktopPicture;
     // The arguments that are not options, program name first: the Windows-style command line.
     std::vector<std::string> switches;
 
     bool Hosted() const { return root || windowId != 0; }
+    bool Renders() const { return !renderFolder.empty(); }
     bool OverridesSettings() const;
 };
 
 // How one option of the table reads.
-enum class OptionKind { Flag, Integer, Real, WindowId };
+enum class OptionKind { Flag, Integer, Real, WindowId, Text, Size, Layout };
+
+// The most frames one render writes.
+constexpr int32_t kMaxRenderFrames = 100000;
 
 struct SettingRow;
 
@@ -51,12 +63,14 @@ struct OptionRow {
     const SettingRow* stored = nullptr;
 };
 
-// Every option the program accepts, in usage order: the hosted modes, the settings that take a
-// value, the switches (each with its "no-" twin), then --help and --version.
+// Every option the program accepts, in usage order: the hosted modes, the render and its options,
+// the settings that take a value, the switches (each with its "no-" twin), then --help and
+// --version.
 const std::vector<OptionRow>& OptionTable();
 
 // Reads `arguments` (program name first). False with a one-line `error` naming the option or the
-// value at fault. An argument beginning "--", or "-" followed by a name of the table, is an option
+// value at fault, or the render's option that is missing or out of place. An argument beginning "--", or "-" followed
+// by a name of the table, is an option
 // ("--name=value" also works); every other argument is kept in `switches`.
 bool ParseRunOptions(const std::vector<std::string>& arguments, RunOptions& options, std::string& error);
 

@@ -55,7 +55,7 @@ int ReadOptions() {
         return 2;
     }
     // The configuration window saves what it shows: one run's overrides must not end up stored.
-    if (!options.Hosted() && options.OverridesSettings() && RunsConfigWindow(options.switches)) {
+    if (!options.Hosted() && !options.Renders() && options.OverridesSettings() && RunsConfigWindow(options.switches)) {
         std::fprintf(stderr, "capsaro: the options for one run do not apply to the configuration window\n");
         return 2;
     }
@@ -68,8 +68,7 @@ int ReadOptions() {
 int CapsaroMain(int argc, char** argv, const SaverHosts& hosts) {
     SetSaverHosts(hosts);
     InitProgram(argc, argv);
-    if (!IsRenderCommand(ProgramArguments()))
-        if (const int status = ReadOptions(); status >= 0) return status;
+    if (const int status = ReadOptions(); status >= 0) return status;
     // SIGTERM, SIGINT and SIGHUP end every mode's loop cleanly, waking it if it waits.
     WakePump();
     InstallTerminationSignals(WakeOnSignal);
@@ -80,7 +79,7 @@ int CapsaroMain(int argc, char** argv, const SaverHosts& hosts) {
     SelectDriver(MakeHostDriver(), BackBufferFlag);
     SeedRandom(MillisecondClock());
     TSaver saver;
-    if (IsRenderCommand(ProgramArguments())) return RunRenderCommand(saver, ProgramArguments());
+    if (CurrentRunOptions().Renders()) return RunRenderCommand(saver, CurrentRunOptions());
     saver.Run();
     return 0;
 }
