@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The same seed renders the same frames on Windows as on Linux: capsaro.scr --render under Wine
 # against the Linux program named by CAPSARO_LINUX_PROGRAM (skipped without it), byte for byte,
-# every one of 40 frames of each motion mode's show at 320x240.
+# every one of 40 frames of each motion mode's show at 320x240, and of a two-monitor layout.
 # Usage: render_same_test.sh CAPSARO_SCR (WINEPREFIX set).
 set -uo pipefail
 scr=$(readlink -f "$1")
@@ -13,12 +13,14 @@ mkdir -p "$work/linux" "$work/windows"
 cp "$linux" "$work/linux/capsaro"
 cp "$scr" "$work/windows/capsaro.scr"
 failures=0
-for mode in 1 2 3 4; do
+for mode in 1 2 3 4 layout; do
+  place=(--size 320x240)
+  if [ "$mode" = layout ]; then place=(--monitors 200x150+0+0,120x90+200+30 --motion 1); fi
   for side in linux windows; do
-    printf '300\r\n0.4\r\n0\r\n1\r\n1\r\n1\r\n%s\r\n1\r\n' "$mode" >"$work/$side/Capsaro.cfg"
+    printf '300\r\n0.4\r\n0\r\n1\r\n1\r\n1\r\n%s\r\n1\r\n' "${mode/layout/0}" >"$work/$side/Capsaro.cfg"
   done
-  (cd "$work/linux" && ./capsaro --render "frames$mode" --frames 40 --size 320x240 --seed 11)
-  (cd "$work/windows" && wine ./capsaro.scr --render "frames$mode" --frames 40 --size 320x240 --seed 11)
+  (cd "$work/linux" && ./capsaro --render "frames$mode" --frames 40 "${place[@]}" --seed 11)
+  (cd "$work/windows" && wine ./capsaro.scr --render "frames$mode" --frames 40 "${place[@]}" --seed 11)
   differing=0
   for frame in "$work/linux/frames$mode"/*.png; do
     cmp -s "$frame" "$work/windows/frames$mode/$(basename "$frame")" || differing=$((differing + 1))
@@ -31,5 +33,5 @@ for mode in 1 2 3 4; do
     failures=$((failures + 1))
   fi
 done
-echo "$((4 - failures)) passed, $failures failed"
+echo "$((5 - failures)) passed, $failures failed"
 test $failures -eq 0
