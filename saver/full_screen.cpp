@@ -2,6 +2,7 @@
 // frame loop with screenshots until the user touches something.
 #include "saver/full_screen.h"
 
+#include "saver/display_power.h"
 #include "saver/platform.h"
 #include "saver/saver.h"
 #include "saver/settings_file.h"
@@ -158,10 +159,15 @@ void TSaver::RunSaver() {
     FlushEvents();
     int32_t frames = -1;
     int32_t measureStart = 0;
+    DisplayPowerWatch power;
     while (!TerminationRequested()) {
         if (KeyHitCount(KeyF12) != 0) SaveScreenshot();
-        const int32_t id = PollEvent();
+        // While the display is off nothing is drawn: the loop waits on its events instead, and
+        // the exit rules hold as ever.
+        const bool off = power.DisplayOff();
+        const int32_t id = off ? WaitEvent() : PollEvent();
         if (EventEndsSaver(id, EventX(), EventY())) return;
+        if (off) continue;
         Update();
         Draw();
         Flip(measureSeconds > 0 ? 0 : -1);

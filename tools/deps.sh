@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
-                libx11-dev libxext-dev libxrandr-dev libpng-dev zlib1g-dev
+                libx11-dev libxext-dev libxrandr-dev libxinerama-dev libpng-dev zlib1g-dev
                 libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
 test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xdotool imagemagick valgrind

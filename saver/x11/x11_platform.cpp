@@ -1,6 +1,7 @@
 // The X server's answers to the saver's questions: screen size, depth and rate, the desktop's
 // pixels in one image request, and other programs' window rectangles.
 #include "saver/x11/x11_platform.h"
+#include "saver/x11/x11_monitors.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -146,6 +147,9 @@ public:
     }
 
     const char* NoScreenText() const override { return "no X display to show the saver on (is DISPLAY set?)"; }
+
+    std::vector<MonitorRect> Monitors() override { return X11Monitors(display_); }
+    bool DisplayOff() override { return X11DisplayOff(display_); }
 
     PixmapPtr CaptureDesktop() override {
         if (!display_) return nullptr;

@@ -11,6 +11,10 @@
 #include "draw2d/graphics.h"
 #include "draw2d/soft/soft_driver.h"
 #include "gui/events/event.h"
+#include "gui/events/hooks.h"
+#include "gui/events/key_codes.h"
+#include "gui/events/queue.h"
+#include "gui/events/timer.h"
 #include "runtime/program.h"
 #include "runtime/random.h"
 #include "runtime/termination.h"
@@ -196,4 +200,76 @@ TEST_F(HeadlessSaverTest, MeasuredRunsShowTheSameChillies) {
     unsetenv("CAPSARO_FPS");
     EXPECT_EQ(varieties[0], varieties[1]);
     EXPECT_EQ(chillies[0], chillies[1]);
+}
+
+namespace {
+
+// Plays the display's power state on a timer of its own while the saver runs: off from the start,
+// on again after half a second, off once more as soon as frames are drawn, then a key press.
+struct PowerScript : TObject {
+    HeadlessPlatform* platform = nullptr;
+    std::shared_ptr<TTimer> clock;
+    int32_t phase = 0;
+    int32_t ticks = 0;
+    int32_t swayAtStart = 0;
+    int32_t swayWhenOffAgain = 0;
+    bool drewWhileOff = false;
+    bool drewWhenOn = false;
+    bool timedOut = false;
+};
+
+std::shared_ptr<TObject> FollowPowerScript(int32_t, const std::shared_ptr<TObject>& data,
+                                           const std::shared_ptr<TObject>& context) {
+    auto& script = static_cast<PowerScript&>(*context);
+    const auto* event = dynamic_cast<const TEvent*>(data.get());
+    if (!event || event->id != EventTimerTick || event->source != script.clock) return data;
+    ++script.ticks;
+    // A liveness bound, far beyond what each phase needs.
+    if (script.ticks > 20 * 20) script.timedOut = true;
+    switch (script.phase) {
+    case 0: // off: nothing may be drawn
+        if (SwayAngle != script.swayAtStart) script.drewWhileOff = true;
+        if (script.ticks >= 10) script.platform->displayOff = false, script.phase = 1;
+        break;
+    case 1: // on: frames again
+        if (SwayAngle != script.swayAtStart) {
+            script.drewWhenOn = true;
+            script.platform->displayOff = true;
+            script.phase = 2, script.ticks = 0;
+        }
+        break;
+    case 2: // off again: once the saver has seen it, the frames stop
+        if (script.ticks == 8) script.swayWhenOffAgain = SwayAngle;
+        if (script.ticks > 8 && SwayAngle != script.swayWhenOffAgain) script.drewWhileOff = true;
+        if (script.ticks == 16) script.phase = 3;
+        break;
+    default:
+        break;
+    }
+    if (script.phase == 3 || script.timedOut) EmitEvent(MakeEvent(EventKeyDown, nullptr, KeyA));
+    return data;
+}
+
+} // namespace
+
+// While the display is off the saver draws nothing, starts again when it comes back, and a key
+// pressed while it is off still ends it.
+TEST_F(HeadlessSaverTest, NothingIsDrawnWhileTheDisplayIsOffAndAKeyStillEndsIt) {
+    headless->caps = {64, 48, 24, 1, 60};
+    headless->displayOff = true;
+    saver.ChilliCount = 5;
+    SwayStep = 4;
+    SwayAngle = 1;
+    auto script = std::make_shared<PowerScript>();
+    script->platform = headless;
+    script->swayAtStart = SwayAngle;
+    AddHook(EmitEventHook(), FollowPowerScript, script, 0);
+    script->clock = CreateTimer(20);
+    saver.RunSaver();
+    StopTimer(script->clock);
+    RemoveHook(EmitEventHook(), FollowPowerScript, script);
+    EXPECT_FALSE(script->timedOut) << "phase " << script->phase;
+    EXPECT_TRUE(script->drewWhenOn);
+    EXPECT_FALSE(script->drewWhileOff);
+    EXPECT_EQ(script->phase, 3);
 }
