@@ -7,9 +7,12 @@ set -euo pipefail
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
                 libx11-dev libxext-dev libxrandr-dev libxinerama-dev libpng-dev zlib1g-dev
                 libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
+# The tests: formatting, sanitizers, Google Test and Benchmark, X servers and input (Xorg's dummy
+# driver gives the two-monitor test its Xinerama layout), screenshots, the real XScreenSaver.
 test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xdotool imagemagick valgrind
-               x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl)
+               x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl
+               xserver-xorg-core xserver-xorg-video-dummy)
 
 # The Windows cross-build: MinGW-w64, its zlib, Wine to run the result, dpkg-dev for apt-get
 # source (libpng is built from Debian's source package), NSIS for the installer, and Wine's own
