@@ -1,14 +1,22 @@
 // The show's cost: Update per chilli, whole frames (Update, Draw, present) at 1920 x 1080 on the
-// offscreen software display, start-up to the first frame (loading the 100 pictures included), and
-// the heap a long show keeps per change of varieties and per frame.
+// offscreen software display, with one view or two, start-up to the first frame (loading the 100
+// pictures included), the heap a long show keeps per change of varieties and per frame, and the
+// CPU share of the full-screen saver while the display is switched off.
 #include "saver/catalogue.h"
 #include "saver/chilli.h"
+#include "saver/platform.h"
 #include "saver/saver.h"
+#include "saver/show_views.h"
 #include "saver/startup.h"
 
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
 #include "draw2d/soft/soft_driver.h"
+#include "gui/events/event.h"
+#include "gui/events/hooks.h"
+#include "gui/events/key_codes.h"
+#include "gui/events/queue.h"
+#include "gui/events/timer.h"
 #include "runtime/random.h"
 
 #include <benchmark/benchmark.h>
@@ -111,6 +119,76 @@ void BM_HeapPerVarietyChange(benchmark::State& state) {
 }
 BENCHMARK(BM_HeapPerVarietyChange)->Arg(500)->Iterations(1)->Unit(benchmark::kSecond);
 #endif
+
+// One view over the display against two views of half its width each (the same pixels, each view
+// with its own range(0) chillies): whole frames a second.
+void BM_FrameViews(benchmark::State& state) {
+    TSaver saver;
+    ShowViews.clear();
+    if (state.range(1) == 2) ShowViews = {{0, 0, 960, 1080}, {960, 0, 960, 1080}};
+    StartShow(saver, static_cast<int32_t>(state.range(0)), 1);
+    for (auto _ : state) {
+        saver.Update();
+        saver.Draw();
+        Flip(-1);
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CloseDisplay();
+    ShowViews.clear();
+}
+BENCHMARK(BM_FrameViews)->ArgsProduct({{200}, {1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Ends the saver with a key press after range(0) ticks of the bench's own clock.
+struct KeyAfterTicks : TObject {
+    std::shared_ptr<TTimer> clock;
+    int32_t ticksLeft = 0;
+};
+
+std::shared_ptr<TObject> PressKeyWhenDue(int32_t, const std::shared_ptr<TObject>& data,
+                                         const std::shared_ptr<TObject>& context) {
+    auto& due = static_cast<KeyAfterTicks&>(*context);
+    const auto* event = dynamic_cast<const TEvent*>(data.get());
+    if (event && event->id == EventTimerTick && event->source == due.clock && --due.ticksLeft == 0)
+        EmitEvent(MakeEvent(EventKeyDown, nullptr, KeyA));
+    return data;
+}
+
+// The full-screen saver for two seconds on a 1920 x 1080 screen whose display is switched off
+// (range(0) 1) or on (0): the process's CPU time against the wall clock is its CPU share.
+void BM_SaverWithDisplayOff(benchmark::State& state) {
+    static const bool registered = (RegisterEmbeddedPictures(), true);
+    (void)registered;
+    for (auto _ : state) {
+        auto platform = std::make_unique<HeadlessPlatform>();
+        platform->caps = {1920, 1080, 24, 1, 60};
+        platform->displayOff = state.range(0) == 1;
+        SetPlatform(std::move(platform));
+        SelectDriver(SoftwareDriver(), BackBufferFlag);
+        ChilliList.clear();
+        SwayStep = 4;
+        VarietyPoolSize = 100;
+        CurrentMotionMode = 1;
+        RunModeLetter = "s";
+        TSaver saver;
+        auto due = std::make_shared<KeyAfterTicks>();
+        due->ticksLeft = 20;
+        AddHook(EmitEventHook(), PressKeyWhenDue, due, 0);
+        due->clock = CreateTimer(10);
+        saver.RunSaver();
+        StopTimer(due->clock);
+        RemoveHook(EmitEventHook(), PressKeyWhenDue, due);
+        CloseDisplay();
+        SelectDriver(nullptr, 0);
+        SetPlatform(nullptr);
+    }
+}
+BENCHMARK(BM_SaverWithDisplayOff)
+    ->Arg(1)
+    ->Arg(0)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 } // namespace
 
