@@ -64,4 +64,8 @@ screen_changes() {
   import -window root -crop 1920x1080+0+0 before.png 2>/dev/null
   poll_until screen_differs
 }
+# note_screen, then shows_new_drawn_show: a drawn show that differs from what the screen showed at
+# note_screen, so the last frame an ended saver left on the screen is not taken for a new one.
+note_screen() { import -window root -crop 1920x1080+0+0 before.png 2>/dev/null; }
+shows_new_drawn_show() { screen_differs && shows_drawn_show; }
 screen_differs() { import -window root -crop 1920x1080+0+0 now.png 2>/dev/null && ! cmp -s before.png now.png; }

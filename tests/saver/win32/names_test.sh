@@ -14,9 +14,10 @@ stored=$(printf '77\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n')
 # f12_lands_in FOLDER PROGRAM: /s started here as PROGRAM (a Windows path), F12 pressed; true when
 # the screenshot is in FOLDER and not here.
 f12_lands_in() {
+  note_screen
   wine "$2" /s >out.txt 2>&1 &
   local saver=$!
-  poll_until shows_drawn_show
+  poll_until shows_new_drawn_show
   xdotool key F12
   ended $saver
   poll_until grep -q "^Screenshot saved as" out.txt

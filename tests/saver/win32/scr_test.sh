@@ -10,7 +10,7 @@ running_flag=$(readlink -f "$2")
 . "$(dirname "$0")/checks.sh"
 enter_work_folder scr-test "$scr"
 
-process_gone_or_drawn() { process_gone "$1" || shows_drawn_show; }
+process_gone_or_drawn() { process_gone "$1" || shows_new_drawn_show; }
 
 wine ./capsaro.scr /a
 check "/a exits with 0" test $? -eq 0
@@ -47,9 +47,10 @@ wait $saver
 check "it ends with status 0" test $? -eq 0
 
 # F12 saves the screen first; being a key, it then ends the saver.
+note_screen
 wine ./capsaro.scr /s >out.txt 2>&1 &
 saver=$!
-poll_until shows_drawn_show
+poll_until shows_new_drawn_show
 xdotool key F12
 poll_until grep -q "^Screenshot saved as Capsaro000.png" out.txt
 check "F12 says so on standard output" grep -q "^Screenshot saved as Capsaro000.png" out.txt
@@ -62,14 +63,16 @@ check "a key ends it with status 0" test $? -eq 0
 flag() { wine "$running_flag" "$@" </dev/null | tr -d '\r'; }
 flag clear
 check "the running flag reads clear before" test "$(flag get)" = 0
+note_screen
 wine ./capsaro.scr /s >out.txt 2>&1 &
 saver=$!
-poll_until shows_drawn_show
+poll_until shows_new_drawn_show
 check "/s sets the running flag" test "$(flag get)" = 1
 xdotool key space
 check "a key ends it" ended $saver
 check "it clears the flag it set" test "$(flag get)" = 0
 flag set
+note_screen
 wine ./capsaro.scr /s >out.txt 2>&1 &
 saver=$!
 # Where the system reports the flag's state the saver returns at once; Wine does not, so it runs.
