@@ -118,7 +118,7 @@ else
 fi
 check "the package is build-deb/${deb##*/}" test -f "$deb"
 check "nothing of the build is left beside the repository or in build-deb/" \
-  test -z "$(find "$root/.." -maxdepth 1 -newer "$work/start" -name 'capsaro*'; find build-deb -mindepth 1 -type d)"
+  test -z "$(find "$root/.." -maxdepth 1 -type f -newer "$work/start" -name 'capsaro*'; find build-deb -mindepth 1 -type d)"
 check "the package's Version field is the project's version" equal "$(dpkg-deb -f "$deb" Version)" "$project_version"
 depends=$(dpkg-deb -f "$deb" Depends)
 # ${shlibs:Depends} was filled in: the libraries of SDL and GTK are among the dependencies.
