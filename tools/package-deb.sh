@@ -58,7 +58,7 @@ install_build_deps() {
   unmet=$(unmet_build_deps "$tree/debian/control") || return 1
   [ -n "$unmet" ] || return 0
 
-  echo "package-deb: installing the missing build dependencies: $unmet"
+  echo "package-deb: missing build dependencies, installing them: $unmet"
   apt_as_root update -qq && apt_as_root build-dep -y -qq --no-install-recommends "$tree" || true
   unmet=$(unmet_build_deps "$tree/debian/control") || return 1
   [ -n "$unmet" ] || return 0
