@@ -93,6 +93,30 @@ fi
 changelog_version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 check "debian/changelog's version is the project's ($project_version)" equal "$changelog_version" "$project_version"
 
+# Each pkg-config module that the program's CMake files require (tests and benchmarks aside) comes
+# from a package debian/control names as a build dependency: a clean build machine has no other.
+# The package of a module is the one that owns its .pc file here.
+build_depends=$(awk '/^Build-Depends:/ { on = 1; sub(/^Build-Depends:/, ""); print; next }
+                     on && /^[ \t]/ { print; next } { on = 0 }' debian/control |
+  tr ',|' '\n\n' | sed 's/[(\[<].*//; s/[[:space:]]//g' | grep -v '^$')
+modules=$(find . \( -path ./tests -o -path ./bench -o -path './build*' -o -path './obj-*' -o -path ./.git \
+  -o -path ./out \) -prune -o -name CMakeLists.txt -print0 |
+  xargs -0 sed -n 's/.*pkg_check_modules([A-Za-z0-9_]* \(REQUIRED \)\?\(IMPORTED_TARGET \)\?\([^)]*\)).*/\3/p' |
+  tr ' ' '\n' | sort -u | grep -v '^$' || true)
+modules_from_build_depends() {
+  local module pc owner unlisted=()
+  [ -n "$modules" ] || { echo "  no pkg_check_modules found in the CMake files"; return 1; }
+  for module in $modules; do
+    owner=
+    pc=$(pkg-config --path "$module" 2>/dev/null) && owner=$(dpkg -S "$pc" 2>/dev/null | cut -d: -f1)
+    [ -n "$owner" ] && grep -qx "$owner" <<<"$build_depends" || unlisted+=("$module (${owner:-no package found})")
+  done
+  [ ${#unlisted[@]} -eq 0 ] && return 0
+  echo "  not from a build dependency: ${unlisted[*]}"
+  return 1
+}
+check "every pkg-config module of the program comes from a package in Build-Depends" modules_from_build_depends
+
 # Missing build dependencies are named and nothing is built: a copy of the tree whose control file
 # asks for a package that no archive has.
 copy_source_tree "$root" "$work/tree"
