@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Capsaro needs that are missing (as root, or through sudo); with
 # --list, only prints the group's packages (CI installs them with apt-get itself).
-# Usage: tools/deps.sh [--list] build|test|windows|all
+# Usage: tools/deps.sh [--list] build|test|package|windows|all
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
@@ -13,6 +13,11 @@ test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev lib
                xvfb xdotool imagemagick valgrind
                x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl
                xserver-xorg-core xserver-xorg-video-dummy)
+
+# The Debian package: dpkg-dev and debhelper build it (tools/package-deb.sh; debian/control's other
+# build dependencies are in the build group), lintian checks it and man-db finds its manual page
+# (tools/test-package.sh, a stage of tools/test.sh).
+package_packages=(dpkg-dev debhelper lintian man-db)
 
 # The Windows cross-build: MinGW-w64, its zlib, Wine to run the result, dpkg-dev for apt-get
 # source (libpng is built from Debian's source package), NSIS for the installer, and Wine's own
@@ -28,10 +33,11 @@ fi
 
 case "${1:-all}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}") ;;
+  package) wanted=("${package_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  all) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "usage: $0 [--list] build|test|windows|all" >&2; exit 2 ;;
+  all) wanted=("${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: $0 [--list] build|test|package|windows|all" >&2; exit 2 ;;
 esac
 if [ $list = yes ]; then
   printf '%s\n' "${wanted[@]}" | sort -u
