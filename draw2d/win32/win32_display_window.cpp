@@ -94,6 +94,23 @@ std::vector<TGraphicsMode> Win32DisplayModes() {
     return {TGraphicsMode{area.width, area.height, depth, rate > 1 ? rate : 60}};
 }
 
+namespace {
+const wchar_t* const kDrawingDpiProperty = L"CapsaroDrawingDpi";
+} // namespace
+
+void SetWin32DrawingDpi(HWND window, int32_t dpi) {
+    if (!window) return;
+    if (dpi > 0)
+        SetPropW(window, kDrawingDpiProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(dpi)));
+    else
+        RemovePropW(window, kDrawingDpiProperty);
+}
+
+int32_t Win32DrawingDpi(HWND window) {
+    const auto dpi = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropW(window, kDrawingDpiProperty)));
+    return dpi > 0 ? dpi : 96;
+}
+
 void SetWin32PointerVisible(bool visible) {
     pointerHidden = !visible;
     // ShowCursor counts: step until the count is on the wanted side.

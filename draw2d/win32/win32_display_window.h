@@ -61,6 +61,13 @@ Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth);
 // The screen's one mode: the virtual screen's size at the desktop's depth and rate.
 std::vector<TGraphicsMode> Win32DisplayModes();
 
+// The scale of what is drawn in a window on a scaled display: a display attached to a window
+// that carries a DPI other than 96 measures its client area in 96-DPI units and is stretched
+// over it, so its picture keeps its size on the screen. 0 takes the mark away again (a window
+// must lose it before it is destroyed); a window without one reads 96.
+void SetWin32DrawingDpi(HWND window, int32_t dpi);
+int32_t Win32DrawingDpi(HWND window);
+
 // Hides or shows the pointer over the display windows.
 void SetWin32PointerVisible(bool visible);
 // (x, y) in the full-screen display's coordinates, whose origin is the virtual screen's.
