@@ -1,7 +1,8 @@
 # Shared by the test and benchmark scripts (source it): a private 1920x1080 Xvfb on the first free
 # display number in a range, so that runs side by side never meet on one server.
-# start_xvfb FIRST LAST: starts it and waits until it takes connections; sets $display (":N") and
-# $xvfb_pid. The caller stops it (kill "$xvfb_pid") in its own exit trap.
+# start_xvfb FIRST LAST [SERVER ARGUMENTS...]: starts it (with those arguments instead of the one
+# 1920x1080 screen) and waits until it takes connections; sets $display (":N") and $xvfb_pid. The
+# caller stops it (kill "$xvfb_pid") in its own exit trap.
 start_xvfb() {
   display=""
   local n
@@ -12,7 +13,9 @@ start_xvfb() {
     echo "no free X display number in $1-$2" >&2
     return 1
   fi
-  Xvfb "$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+  local screens=(-screen 0 1920x1080x24)
+  [ $# -le 2 ] || screens=("${@:3}")
+  Xvfb "$display" "${screens[@]}" -noreset -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
 }

@@ -61,6 +61,11 @@ void Win32Window::Reset() {
     window_ = nullptr;
 }
 
+Win32ScreenArea Win32VirtualScreen() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth) {
     UseWin32MessagePump();
     const bool fullScreen = depth > 0;
@@ -68,10 +73,11 @@ Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth) {
     const DWORD style = (fullScreen ? WS_POPUP : WS_OVERLAPPEDWINDOW) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, style, FALSE, 0);
-    HWND window =
-        CreateWindowExW(fullScreen ? WS_EX_TOPMOST : 0, DisplayClass(), L"Capsaro", style,
-                        fullScreen ? 0 : CW_USEDEFAULT, fullScreen ? 0 : CW_USEDEFAULT, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const Win32ScreenArea screen = Win32VirtualScreen();
+    HWND window = CreateWindowExW(fullScreen ? WS_EX_TOPMOST : 0, DisplayClass(), L"Capsaro", style,
+                                  fullScreen ? screen.x : CW_USEDEFAULT, fullScreen ? screen.y : CW_USEDEFAULT,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     if (!window) throw DrawError("SetDisplayMode Failed result=" + std::to_string(GetLastError()));
     Sources()[window] = std::make_shared<TObject>();
     ShowWindow(window, SW_SHOW);
@@ -84,7 +90,25 @@ std::vector<TGraphicsMode> Win32DisplayModes() {
     const int32_t depth = GetDeviceCaps(screen, BITSPIXEL);
     const int32_t rate = GetDeviceCaps(screen, VREFRESH);
     ReleaseDC(nullptr, screen);
-    return {TGraphicsMode{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), depth, rate > 1 ? rate : 60}};
+    const Win32ScreenArea area = Win32VirtualScreen();
+    return {TGraphicsMode{area.width, area.height, depth, rate > 1 ? rate : 60}};
+}
+
+namespace {
+const wchar_t* const kDrawingDpiProperty = L"CapsaroDrawingDpi";
+} // namespace
+
+void SetWin32DrawingDpi(HWND window, int32_t dpi) {
+    if (!window) return;
+    if (dpi > 0)
+        SetPropW(window, kDrawingDpiProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(dpi)));
+    else
+        RemovePropW(window, kDrawingDpiProperty);
+}
+
+int32_t Win32DrawingDpi(HWND window) {
+    const auto dpi = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropW(window, kDrawingDpiProperty)));
+    return dpi > 0 ? dpi : 96;
 }
 
 void SetWin32PointerVisible(bool visible) {
@@ -99,5 +123,6 @@ void SetWin32PointerVisible(bool visible) {
 }
 
 void MoveWin32Pointer(int32_t x, int32_t y) {
-    SetCursorPos(x, y);
+    const Win32ScreenArea screen = Win32VirtualScreen();
+    SetCursorPos(screen.x + x, screen.y + y);
 }

@@ -42,14 +42,33 @@ private:
     bool owned_ = false;
 };
 
-// A full-screen display window (depth > 0: a topmost popup of width x height at the screen's
-// origin) or a captioned one with a client area of that size (depth 0), shown and in front. Its
-// input becomes events through the thread's message pump. Throws DrawError when it cannot be made.
+// The virtual screen: the rectangle around every monitor, in screen coordinates. Its origin is
+// the primary monitor's top-left corner unless a monitor lies left of or above the primary, and
+// is then negative.
+struct Win32ScreenArea {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+Win32ScreenArea Win32VirtualScreen();
+
+// A full-screen display window (depth > 0: a topmost popup of width x height at the virtual
+// screen's origin, so that it covers every monitor) or a captioned one with a client area of that size (depth 0), shown
+// and in front. Its input becomes events through the thread's message pump. Throws DrawError when it cannot be made.
 Win32Window OpenDisplayWindow(int32_t width, int32_t height, int32_t depth);
 
-// The screen's one mode: SM_CXSCREEN x SM_CYSCREEN at the desktop's depth and rate.
+// The screen's one mode: the virtual screen's size at the desktop's depth and rate.
 std::vector<TGraphicsMode> Win32DisplayModes();
+
+// The scale of what is drawn in a window on a scaled display: a display attached to a window
+// that carries a DPI other than 96 measures its client area in 96-DPI units and is stretched
+// over it, so its picture keeps its size on the screen. 0 takes the mark away again (a window
+// must lose it before it is destroyed); a window without one reads 96.
+void SetWin32DrawingDpi(HWND window, int32_t dpi);
+int32_t Win32DrawingDpi(HWND window);
 
 // Hides or shows the pointer over the display windows.
 void SetWin32PointerVisible(bool visible);
+// (x, y) in the full-screen display's coordinates, whose origin is the virtual screen's.
 void MoveWin32Pointer(int32_t x, int32_t y);

@@ -10,13 +10,14 @@
 
 namespace {
 
-// Shows frames in a window; destroys the window when it made it.
+// Shows frames in a window, stretched over it when the window carries a drawing DPI; destroys the
+// window when it made it.
 class Win32Presenter : public SoftPresenter {
 public:
     explicit Win32Presenter(Win32Window window) : window_(std::move(window)) {}
 
-    int32_t Width() const override { return window_.ClientRect().right; }
-    int32_t Height() const override { return window_.ClientRect().bottom; }
+    int32_t Width() const override { return MulDiv(window_.ClientRect().right, 96, Dpi()); }
+    int32_t Height() const override { return MulDiv(window_.ClientRect().bottom, 96, Dpi()); }
     bool Lost() const override { return !window_.Alive(); }
 
     void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) override {
@@ -29,13 +30,23 @@ public:
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         HDC dc = GetDC(window_.Handle());
-        SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                          static_cast<UINT>(height), pixels, &info, DIB_RGB_COLORS);
+        const int32_t dpi = Dpi();
+        if (dpi == 96) {
+            SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                              static_cast<UINT>(height), pixels, &info, DIB_RGB_COLORS);
+        } else {
+            // Whole source pixels over the window's pixels: the picture grows, it is not smoothed.
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchDIBits(dc, 0, 0, MulDiv(width, dpi, 96), MulDiv(height, dpi, 96), 0, 0, width, height, pixels, &info,
+                          DIB_RGB_COLORS, SRCCOPY);
+        }
         ReleaseDC(window_.Handle(), dc);
         GdiFlush();
     }
 
 private:
+    int32_t Dpi() const { return window_.Alive() ? Win32DrawingDpi(window_.Handle()) : 96; }
+
     Win32Window window_;
 };
 

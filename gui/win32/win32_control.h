@@ -19,3 +19,7 @@ public:
 };
 
 Win32Control& ControlOf(const TGadget& gadget);
+
+// Sizes a top-level window's client area and places the controls inside it again, with the font,
+// at the window's layout DPI (win32_dpi.h): after it moved to a monitor of another scale.
+void RescaleControls(TGadget& window);

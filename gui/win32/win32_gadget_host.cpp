@@ -7,14 +7,20 @@
 // class, so the notifications of the controls inside it reach our window procedure. A tabber is a
 // tab control with one such window over its page area; the program shows and hides its own panels
 // there on a tab switch.
+//
+// The program's shapes are in 96-DPI units; each top-level window keeps the DPI of its monitor
+// (win32_dpi.h), and its controls, their font and its canvases' pictures are scaled by it. The
+// program reads back only its own units.
 #include "gui/win32/win32_gadget_host.h"
 
+#include "draw2d/win32/win32_display_window.h"
 #include "draw2d/win32/win32_messages.h"
 #include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/host_kinds.h"
 #include "gui/gadgets/slider_rules.h"
 #include "gui/win32/win32_control.h"
 #include "gui/win32/win32_dialog_keys.h"
+#include "gui/win32/win32_dpi.h"
 #include "gui/win32/win32_gadget_window.h"
 #include "runtime/runtime_error.h"
 #include "runtime/win32/wide_text.h"
@@ -22,6 +28,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 // ---- Window ownership ----
@@ -58,7 +65,7 @@ HWND MakeChild(const wchar_t* windowClass, DWORD style, DWORD exStyle, HWND pare
     HWND window = CreateWindowExW(exStyle, windowClass, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                   reinterpret_cast<HMENU>(static_cast<intptr_t>(nextId++)), Instance(), nullptr);
     if (!window) return nullptr;
-    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(LayoutDpi(parent))), FALSE);
     TieToGadget(window, gadget);
     // As in a dialog, the first control one can tab to has the keyboard focus once it exists.
     if ((style & WS_TABSTOP) && GetFocus() == GetAncestor(parent, GA_ROOT)) SetFocus(window);
@@ -76,14 +83,18 @@ struct ChildInsets {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// The page area of a tab control with one row of tabs in the dialog font, measured once.
-const ChildInsets& TabInsets() {
-    static const ChildInsets insets = [] {
-        ChildInsets measured{4, 22, 4, 4};
+// The page area of a tab control with one row of tabs in the dialog font at a DPI, in pixels,
+// measured once per DPI.
+ChildInsets TabInsets(int32_t dpi) {
+    static std::map<int32_t, ChildInsets> measuredAt;
+    if (const auto found = measuredAt.find(dpi); found != measuredAt.end()) return found->second;
+    ChildInsets& insets = measuredAt[dpi];
+    insets = [dpi] {
+        ChildInsets measured{ToPixels(4, dpi), ToPixels(22, dpi), ToPixels(4, dpi), ToPixels(4, dpi)};
         HWND probe =
             CreateWindowExW(0, WC_TABCONTROLW, L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, Instance(), nullptr);
         if (!probe) return measured;
-        SendMessageW(probe, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont()), FALSE);
+        SendMessageW(probe, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi)), FALSE);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         wchar_t text[] = L"Config";
@@ -98,16 +109,27 @@ const ChildInsets& TabInsets() {
     return insets;
 }
 
-// A group box's caption row and its border; a sunken panel's edge.
+// A group box's caption row and its border; a sunken panel's edge (in units).
 constexpr ChildInsets kGroupBoxInsets{6, 16, 6, 6};
 constexpr ChildInsets kSunkenInsets{2, 2, 2, 2};
 
-const ChildInsets* InsetsOf(const TGadget& gadget) {
-    if (gadget.klass == GadgetTabber) return &TabInsets();
-    if (gadget.klass != GadgetPanel) return nullptr;
-    if (gadget.style & PanelGroupBox) return &kGroupBoxInsets;
-    if (gadget.style & PanelSunken) return &kSunkenInsets;
-    return nullptr;
+ChildInsets Scaled(const ChildInsets& insets, int32_t dpi) {
+    return {ToPixels(insets.left, dpi), ToPixels(insets.top, dpi), ToPixels(insets.right, dpi),
+            ToPixels(insets.bottom, dpi)};
+}
+
+// The container's insets in pixels at a DPI (at kProgramDpi: in units); false for gadgets
+// whose kids fill them.
+bool InsetsOf(const TGadget& gadget, int32_t dpi, ChildInsets& insets) {
+    if (gadget.klass == GadgetTabber)
+        insets = TabInsets(dpi);
+    else if (gadget.klass == GadgetPanel && (gadget.style & PanelGroupBox))
+        insets = Scaled(kGroupBoxInsets, dpi);
+    else if (gadget.klass == GadgetPanel && (gadget.style & PanelSunken))
+        insets = Scaled(kSunkenInsets, dpi);
+    else
+        return false;
+    return true;
 }
 
 int32_t Inside(int32_t size, int32_t nearSide, int32_t farSide) {
@@ -147,6 +169,7 @@ bool MakeWindow(TGadget& gadget, Win32Control& control) {
     HWND window =
         CreateWindowExW(exStyle, GadgetWindowClass(), L"", style, 0, 0, 0, 0, owner, nullptr, Instance(), nullptr);
     if (!window) return false;
+    SetLayoutDpi(window, MonitorDpi(window));
     TieToGadget(window, gadget);
     AddDialogWindow(window);
     control.outer = control.main = control.client = window;
@@ -216,6 +239,8 @@ bool MakeCanvas(TGadget& gadget, Win32Control& control) {
     HWND parentClient = ParentClient(gadget);
     if (!parentClient) return false;
     control.outer = control.main = MakeChild(GadgetWindowClass(), WS_CLIPSIBLINGS, 0, parentClient, gadget);
+    // A display attached to the canvas draws in units, stretched to the canvas's pixels.
+    SetWin32DrawingDpi(control.main, LayoutDpi(parentClient));
     return control.outer != nullptr;
 }
 
@@ -275,13 +300,33 @@ constexpr HostKind<Win32Control> kKinds[] = {
 
 // ---- The host calls ----
 
-// A window's shape is its client area on the screen; the frame goes around it.
-void PlaceTopLevel(HWND window, const GadgetShape& s) {
-    RECT frame{s.x, s.y, s.x + std::max(s.width, 0), s.y + std::max(s.height, 0)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+// Gives a top-level window the client area `client` (screen pixels). The frame the window really
+// has can differ from the one computed for its DPI (a system that draws frames at its own scale
+// whatever the monitor's): one correction by what the client area came out as mends that.
+void FitFrame(HWND window, const RECT& client) {
+    RECT frame = FrameAround(client, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), LayoutDpi(window));
     SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now{};
+    GetClientRect(window, &now);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == client.left && now.top == client.top && now.right == client.right && now.bottom == client.bottom)
+        return;
+    frame = {frame.left + client.left - now.left, frame.top + client.top - now.top,
+             frame.right + client.right - now.right, frame.bottom + client.bottom - now.bottom};
+    SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A window's shape is its client area on the screen; the frame goes around it. Its place is in the
+// desktop's units, its size in its monitor's.
+void PlaceTopLevel(HWND window, const GadgetShape& s) {
+    const int32_t dpi = LayoutDpi(window);
+    const RECT client{ToPixels(s.x, SystemDpi()), ToPixels(s.y, SystemDpi()),
+                      ToPixels(s.x, SystemDpi()) + ToPixels(std::max(s.width, 0), dpi),
+                      ToPixels(s.y, SystemDpi()) + ToPixels(std::max(s.height, 0), dpi)};
+    FitFrame(window, client);
 }
 
 // A drop-down list's window includes its list: room for eight items below the field.
@@ -292,18 +337,53 @@ int32_t ComboWindowHeight(HWND combo, int32_t height) {
 
 // A plain left-aligned label shows its whole text: where the system font makes the text wider than
 // the label, the label's window grows to the right (over room the layout leaves after a caption)
-// instead of cutting the text. Framed and aligned labels keep their width.
-int32_t LabelWindowWidth(const TGadget& gadget, HWND label) {
-    const int32_t width = std::max(gadget.shape.width, 0);
+// instead of cutting the text. Framed and aligned labels keep their width. In pixels at `dpi`.
+int32_t LabelWindowWidth(const TGadget& gadget, HWND label, int32_t dpi) {
+    const int32_t width = ToPixels(std::max(gadget.shape.width, 0), dpi);
     if (LabelFrame(gadget.style) != LabelFrameNone || (gadget.style & (LabelRight | LabelCentre))) return width;
     const std::wstring text = WideText(gadget.text);
     HDC dc = GetDC(label);
-    const HGDIOBJ previous = SelectObject(dc, DialogFont());
+    const HGDIOBJ previous = SelectObject(dc, DialogFont(dpi));
     SIZE size{0, 0};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, previous);
     ReleaseDC(label, dc);
     return std::max(width, static_cast<int32_t>(size.cx) + 1);
+}
+
+// A check box or radio button shows its whole caption: where the font at the monitor's scale makes
+// it wider than the layout's box (font sizes do not scale exactly), the window grows to the right.
+int32_t ButtonWindowWidth(const TGadget& gadget, HWND button, int32_t dpi) {
+    const int32_t width = ToPixels(std::max(gadget.shape.width, 0), dpi);
+    const int32_t kind = ButtonKind(gadget.style);
+    if (kind != ButtonCheckBox && kind != ButtonRadio) return width;
+    SIZE ideal{0, 0};
+    if (!SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) return width;
+    return std::max(width, static_cast<int32_t>(ideal.cx));
+}
+
+// Places a gadget's windows at its shape scaled by its top-level window's DPI.
+void PlaceControl(TGadget& gadget) {
+    Win32Control& control = ControlOf(gadget);
+    if (!control.outer) return;
+    const GadgetShape& s = gadget.shape;
+    QuietChange quiet;
+    if (IsTopLevel(control)) {
+        PlaceTopLevel(control.outer, s);
+        return;
+    }
+    const int32_t dpi = LayoutDpi(control.outer);
+    const int32_t height = gadget.klass == GadgetComboBox ? ComboWindowHeight(control.main, ToPixels(s.height, dpi))
+                                                          : ToPixels(s.height, dpi);
+    const int32_t width = gadget.klass == GadgetLabel    ? LabelWindowWidth(gadget, control.main, dpi)
+                          : gadget.klass == GadgetButton ? ButtonWindowWidth(gadget, control.main, dpi)
+                                                         : ToPixels(s.width, dpi);
+    SetWindowPos(control.outer, nullptr, ToPixels(s.x, dpi), ToPixels(s.y, dpi), std::max(width, 0),
+                 std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (ChildInsets insets; InsetsOf(gadget, dpi, insets) && control.client != control.outer)
+        SetWindowPos(control.client, HWND_TOP, insets.left, insets.top,
+                     Inside(ToPixels(s.width, dpi), insets.left, insets.right),
+                     Inside(ToPixels(s.height, dpi), insets.top, insets.bottom), SWP_NOACTIVATE);
 }
 
 // The controls one can tab to, in the order the gadgets were made: a tabber's tabs come before
@@ -350,29 +430,14 @@ public:
     }
 
     GadgetShape DesktopShape() override {
-        return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        const int32_t dpi = SystemDpi();
+        return {ToUnits(GetSystemMetrics(SM_XVIRTUALSCREEN), dpi), ToUnits(GetSystemMetrics(SM_YVIRTUALSCREEN), dpi),
+                ToUnits(GetSystemMetrics(SM_CXVIRTUALSCREEN), dpi), ToUnits(GetSystemMetrics(SM_CYVIRTUALSCREEN), dpi)};
     }
 
     bool CreateControl(TGadget& gadget) override { return CreateHostControl(gadget, kKinds); }
 
-    void ShowShape(TGadget& gadget) override {
-        Win32Control& control = ControlOf(gadget);
-        if (!control.outer) return;
-        const GadgetShape& s = gadget.shape;
-        QuietChange quiet;
-        if (IsTopLevel(control)) {
-            PlaceTopLevel(control.outer, s);
-            return;
-        }
-        const int32_t height = gadget.klass == GadgetComboBox ? ComboWindowHeight(control.main, s.height) : s.height;
-        const int32_t width = gadget.klass == GadgetLabel ? LabelWindowWidth(gadget, control.main) : s.width;
-        SetWindowPos(control.outer, nullptr, s.x, s.y, std::max(width, 0), std::max(height, 0),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (const ChildInsets* insets = InsetsOf(gadget); insets && control.client != control.outer)
-            SetWindowPos(control.client, HWND_TOP, insets->left, insets->top, ClientWidth(gadget), ClientHeight(gadget),
-                         SWP_NOACTIVATE);
-    }
+    void ShowShape(TGadget& gadget) override { PlaceControl(gadget); }
 
     void ShowText(TGadget& gadget) override {
         Win32Control& control = ControlOf(gadget);
@@ -383,12 +448,14 @@ public:
             break;
         case GadgetButton:
             SetWindowTextW(control.main, text.c_str());
+            PlaceControl(gadget);
             break;
         case GadgetLabel:
             if (LabelFrame(gadget.style) == LabelFrameEtched) break;
             SetWindowTextW(control.main, text.c_str());
-            SetWindowPos(control.main, nullptr, 0, 0, LabelWindowWidth(gadget, control.main),
-                         std::max(gadget.shape.height, 0), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(control.main, nullptr, 0, 0, LabelWindowWidth(gadget, control.main, LayoutDpi(control.main)),
+                         ToPixels(std::max(gadget.shape.height, 0), LayoutDpi(control.main)),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             break;
         case GadgetPanel:
             if (gadget.style & PanelGroupBox) SetWindowTextW(control.outer, text.c_str());
@@ -482,14 +549,17 @@ public:
         if (control.main) InvalidateRect(control.main, nullptr, gadget.klass != GadgetCanvas);
     }
 
+    // In units: the insets as they are at 96 DPI, whatever the monitor's scale.
     int32_t ClientWidth(const TGadget& gadget) override {
-        const ChildInsets* insets = InsetsOf(gadget);
-        return insets ? Inside(gadget.shape.width, insets->left, insets->right) : gadget.shape.width;
+        ChildInsets insets;
+        return InsetsOf(gadget, kProgramDpi, insets) ? Inside(gadget.shape.width, insets.left, insets.right)
+                                                     : gadget.shape.width;
     }
 
     int32_t ClientHeight(const TGadget& gadget) override {
-        const ChildInsets* insets = InsetsOf(gadget);
-        return insets ? Inside(gadget.shape.height, insets->top, insets->bottom) : gadget.shape.height;
+        ChildInsets insets;
+        return InsetsOf(gadget, kProgramDpi, insets) ? Inside(gadget.shape.height, insets.top, insets.bottom)
+                                                     : gadget.shape.height;
     }
 
     uint64_t WindowId(TGadget& gadget, int32_t what) override {
@@ -503,6 +573,31 @@ public:
 };
 
 } // namespace
+
+void RescaleControls(TGadget& window) {
+    HWND outer = ControlOf(window).outer;
+    const int32_t dpi = LayoutDpi(outer);
+    if (IsTopLevel(ControlOf(window))) {
+        // The client area stays where the system's suggested frame put it, at the layout's size.
+        RECT client{};
+        GetClientRect(outer, &client);
+        MapWindowPoints(outer, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        client.right = client.left + ToPixels(std::max(window.shape.width, 0), dpi);
+        client.bottom = client.top + ToPixels(std::max(window.shape.height, 0), dpi);
+        QuietChange quiet;
+        FitFrame(outer, client);
+    }
+    for (const GadgetPtr& kid : window.kids) {
+        if (!kid->host) continue;
+        const Win32Control& control = ControlOf(*kid);
+        for (HWND part : {control.outer, control.main})
+            if (part) SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(DialogFont(dpi)), TRUE);
+        if (kid->klass == GadgetCanvas) SetWin32DrawingDpi(control.main, dpi);
+        PlaceControl(*kid);
+        // A window of its own inside keeps its own kids' places too.
+        RescaleControls(*kid);
+    }
+}
 
 // ---- Selecting the host ----
 

@@ -6,13 +6,18 @@
 // IsDialogMessage (the pump) as WM_COMMAND with IDOK or IDCANCEL and no control.
 #include "gui/win32/win32_gadget_window.h"
 
+#include "draw2d/win32/win32_display_window.h"
 #include "draw2d/win32/win32_messages.h"
 #include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/gadget_events.h"
 #include "gui/gadgets/slider_rules.h"
 #include "gui/win32/win32_control.h"
+#include "gui/win32/win32_dpi.h"
 
 #include <commctrl.h>
+
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -95,15 +100,18 @@ bool PanelInput(TGadget& gadget, HWND window, UINT message, WPARAM wParam, LPARA
     return EmitWindowMessage(window, gadget.shared_from_this(), message, wParam, lParam);
 }
 
+// The program sees a window's place in the desktop's units and its size in the window's own.
 void TopLevelMoved(TGadget& window, HWND handle) {
     POINT origin{0, 0};
     ClientToScreen(handle, &origin);
-    if (origin.x != window.shape.x || origin.y != window.shape.y) UserMovedWindow(window, origin.x, origin.y);
+    const int32_t x = ToUnits(origin.x, SystemDpi()), y = ToUnits(origin.y, SystemDpi());
+    if (x != window.shape.x || y != window.shape.y) UserMovedWindow(window, x, y);
 }
 
-void TopLevelSized(TGadget& window, LPARAM lParam) {
+void TopLevelSized(TGadget& window, HWND handle, LPARAM lParam) {
     if ((window.style & WindowResizable) == 0) return;
-    const int32_t width = LOWORD(lParam), height = HIWORD(lParam);
+    const int32_t dpi = LayoutDpi(handle);
+    const int32_t width = ToUnits(LOWORD(lParam), dpi), height = ToUnits(HIWORD(lParam), dpi);
     if (width != window.shape.width || height != window.shape.height) UserSizedWindow(window, width, height);
 }
 
@@ -114,10 +122,35 @@ void TakeFocus(HWND window) {
     if (HWND first = GetNextDlgTabItem(window, nullptr, FALSE)) SetFocus(first);
 }
 
+// A top-level window moved to a monitor of another scale: the system suggests its new frame (the
+// same client area in the new monitor's pixels); the controls follow.
+void DpiChanged(TGadget& window, HWND handle, WPARAM wParam, LPARAM lParam) {
+    SetLayoutDpi(handle, LOWORD(wParam));
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    {
+        QuietChange quiet;
+        SetWindowPos(handle, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    TopLevelMoved(window, handle);
+    RescaleControls(window);
+}
+
 LRESULT CALLBACK GadgetWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The window is untied from its gadget before it goes; the marks it carries go here.
+    if (message == WM_NCDESTROY) {
+        SetLayoutDpi(handle, 0);
+        SetWin32DrawingDpi(handle, 0);
+    }
     TGadget* gadget = GadgetOfWindow(handle);
     if (!gadget) return DefWindowProcW(handle, message, wParam, lParam);
     switch (message) {
+    case WM_DPICHANGED:
+        if (IsTopLevel(handle) && lParam) {
+            DpiChanged(*gadget, handle, wParam, lParam);
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         if (TGadget* control = GadgetOfControl(lParam)) {
             ControlCommand(*control, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
@@ -145,7 +178,7 @@ LRESULT CALLBACK GadgetWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
         if (IsTopLevel(handle) && !QuietChange::Active()) TopLevelMoved(*gadget, handle);
         return 0;
     case WM_SIZE:
-        if (IsTopLevel(handle) && !QuietChange::Active()) TopLevelSized(*gadget, lParam);
+        if (IsTopLevel(handle) && !QuietChange::Active()) TopLevelSized(*gadget, handle, lParam);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
@@ -180,14 +213,24 @@ LRESULT CALLBACK GadgetWindowProc(HWND handle, UINT message, WPARAM wParam, LPAR
     return DefWindowProcW(handle, message, wParam, lParam);
 }
 
-// The message font as a font object of its own, deleted at exit.
+// The message font at one DPI as a font object of its own, deleted at exit.
 class MessageFont {
 public:
-    MessageFont() {
+    explicit MessageFont(int32_t dpi) {
+        using ForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        const auto forDpi = user32 ? reinterpret_cast<ForDpi>(reinterpret_cast<void (*)()>(
+                                         GetProcAddress(user32, "SystemParametersInfoForDpi")))
+                                   : nullptr;
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
-        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
             font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+        } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            // The system's metrics are at its own DPI.
+            metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
+            font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+        }
     }
     ~MessageFont() {
         if (font_) DeleteObject(font_);
@@ -242,7 +285,9 @@ TGadget* GadgetOfWindow(HWND window) {
     return static_cast<TGadget*>(GetPropW(window, kGadgetProperty));
 }
 
-HFONT DialogFont() {
-    static const MessageFont font;
-    return font.Get();
+HFONT DialogFont(int32_t dpi) {
+    static std::map<int32_t, std::unique_ptr<MessageFont>> fonts;
+    std::unique_ptr<MessageFont>& font = fonts[dpi];
+    if (!font) font = std::make_unique<MessageFont>(dpi);
+    return font->Get();
 }

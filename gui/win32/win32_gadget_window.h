@@ -17,5 +17,5 @@ void UntieWindow(HWND window);
 // The gadget a window of ours or a control belongs to; null for others.
 TGadget* GadgetOfWindow(HWND window);
 
-// The dialog font: the system's message font (owned by the host for the process's life).
-HFONT DialogFont();
+// The dialog font: the system's message font at a DPI (owned by the host for the process's life).
+HFONT DialogFont(int32_t dpi);

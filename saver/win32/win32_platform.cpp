@@ -1,12 +1,70 @@
-// Windows platform services: GetDeviceCaps, one BitBlt of the screen into a DIB section, window
-// rectangles, and the preview's window (a child of the host's; under Wine, which shows nothing a
+// Windows platform services: the virtual screen's size and its monitors, one BitBlt of the
+// virtual screen into a DIB section, whether the display is switched off, window rectangles, and
+// the preview's window (a child of the host's; under Wine, which shows nothing a
 // process draws into another process's window, an owned popup kept over the host's client area
 // when the host is another process's).
 #include "saver/win32/win32_platform.h"
 
+#include "draw2d/win32/win32_display_window.h"
+#include "saver/win32/win32_display_power.h"
+#include "saver/win32/win32_monitors.h"
+
 #include <windows.h>
 
+#include <memory>
+
 namespace {
+
+// The screen's device context, released when it goes.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC Handle() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A memory device context holding a 32-bit top-down DIB section of width x height; both deleted
+// when it goes. Bits() is null when either could not be made.
+class DibSection {
+public:
+    DibSection(HDC compatible, int32_t width, int32_t height) : dc_(CreateCompatibleDC(compatible)) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        if (!dc_) return;
+        bitmap_ = CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        if (bitmap_)
+            previous_ = SelectObject(dc_, bitmap_);
+        else
+            bits_ = nullptr;
+    }
+    ~DibSection() {
+        if (previous_) SelectObject(dc_, previous_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+    }
+    DibSection(const DibSection&) = delete;
+    DibSection& operator=(const DibSection&) = delete;
+    HDC Dc() const { return dc_; }
+    const uint32_t* Bits() const { return static_cast<const uint32_t*>(bits_); }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    void* bits_ = nullptr;
+};
 
 HWND Handle(uint64_t window) {
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(window));
@@ -62,53 +120,51 @@ const wchar_t* PreviewClass() {
 
 class Win32Platform : public SaverPlatform {
 public:
+    // The virtual screen, which the full-screen display covers, at the desktop's depth and rate.
     bool Screen(ScreenCaps& caps) override {
-        HDC screen = GetDC(nullptr);
-        if (!screen) return false;
-        caps.width = GetDeviceCaps(screen, HORZRES);
-        caps.height = GetDeviceCaps(screen, VERTRES);
-        caps.depth = GetDeviceCaps(screen, BITSPIXEL);
-        caps.planes = GetDeviceCaps(screen, PLANES);
+        const ScreenDc screen;
+        if (!screen.Handle()) return false;
+        const Win32ScreenArea area = Win32VirtualScreen();
+        caps.width = area.width;
+        caps.height = area.height;
+        caps.depth = GetDeviceCaps(screen.Handle(), BITSPIXEL);
+        caps.planes = GetDeviceCaps(screen.Handle(), PLANES);
         // 0 and 1 mean "the hardware's default rate": pace at 60, as where no rate is known.
-        const int32_t rate = GetDeviceCaps(screen, VREFRESH);
+        const int32_t rate = GetDeviceCaps(screen.Handle(), VREFRESH);
         caps.refresh = rate > 1 ? rate : 60;
-        ReleaseDC(nullptr, screen);
         return caps.width > 0 && caps.height > 0;
     }
 
+    std::vector<MonitorRect> Monitors() override {
+        const Win32ScreenArea area = Win32VirtualScreen();
+        return DisplayMonitors(SystemMonitors(), area.x, area.y);
+    }
+
+    // The watch starts with the first question, on the thread that pumps the show's messages.
+    bool DisplayOff() override {
+        if (!powerWatch_) powerWatch_ = std::make_unique<DisplayPowerWatch>();
+        return powerWatch_->Off();
+    }
+
+    // The virtual screen, its origin at the pixmap's (0, 0).
     PixmapPtr CaptureDesktop() override {
-        const int32_t width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        PixmapPtr pixmap = CreatePixmap(width, height, FormatRGBA8888, 4);
-        if (!pixmap) return nullptr;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        void* bits = nullptr;
-        HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bool copied = false;
-        if (section && bits) {
-            HGDIOBJ previous = SelectObject(memory, section);
-            // One copy of the whole screen; reading it pixel by pixel from the screen takes minutes.
-            copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != 0;
-            GdiFlush();
-            if (copied) {
-                const auto* source = static_cast<const uint32_t*>(bits);
-                for (int32_t y = 0; y < height; ++y)
-                    for (int32_t x = 0; x < width; ++x)
-                        WritePixel(*pixmap, x, y, 0xFF000000u | source[static_cast<size_t>(y) * width + x]);
-            }
-            SelectObject(memory, previous);
-        }
-        if (section) DeleteObject(section);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return copied ? pixmap : nullptr;
+        const Win32ScreenArea area = Win32VirtualScreen();
+        if (area.width <= 0 || area.height <= 0) return nullptr;
+        PixmapPtr pixmap = CreatePixmap(area.width, area.height, FormatRGBA8888, 4);
+        const ScreenDc screen;
+        if (!pixmap || !screen.Handle()) return nullptr;
+        const DibSection copy(screen.Handle(), area.width, area.height);
+        if (!copy.Bits()) return nullptr;
+        // One copy of the whole screen; reading it pixel by pixel from the screen takes minutes.
+        const bool copied =
+            BitBlt(copy.Dc(), 0, 0, area.width, area.height, screen.Handle(), area.x, area.y, SRCCOPY) != 0;
+        GdiFlush();
+        if (!copied) return nullptr;
+        const uint32_t* source = copy.Bits();
+        for (int32_t y = 0; y < area.height; ++y)
+            for (int32_t x = 0; x < area.width; ++x)
+                WritePixel(*pixmap, x, y, 0xFF000000u | source[static_cast<size_t>(y) * area.width + x]);
+        return pixmap;
     }
 
     bool ClientRect(uint64_t window, TRect& rect) override {
@@ -149,6 +205,9 @@ public:
 
     uint64_t RootWindowId() override { return reinterpret_cast<uintptr_t>(GetDesktopWindow()); }
     PixmapPtr CaptureWindowScreenshot(uint64_t) override { return nullptr; }
+
+private:
+    std::unique_ptr<DisplayPowerWatch> powerWatch_;
 };
 
 } // namespace

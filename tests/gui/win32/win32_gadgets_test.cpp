@@ -1,6 +1,9 @@
 // The Win32 gadget host: a small dialog made for real, its windows checked against the gadgets'
 // shapes, and operated with the notifications the controls send when the user acts on them (the
 // same messages a click or a key produces), checking the events that arrive and what stays quiet.
+#include "draw2d/draw_context.h"
+#include "draw2d/graphics.h"
+#include "draw2d/win32/win32_window_host.h"
 #include "gui/events/event.h"
 #include "gui/events/queue.h"
 #include "gui/gadgets/gadgets.h"
@@ -222,6 +225,116 @@ TEST_F(Win32Dialog, ACanvasHasAWindowOfItsOwnAndAsksForPaintWhenUncovered) {
     InvalidateRect(area, nullptr, FALSE);
     UpdateWindow(area);
     EXPECT_TRUE(TakeEvent(EventGadgetPaint, canvas));
+}
+
+// A window's rectangle inside its parent's client area.
+RECT PlaceInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+LONG FontHeight(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+}
+
+// What the system sends a window moved to a monitor of `dpi`: the DPI and the frame it suggests,
+// the same client area (at the same place) in that monitor's pixels with a frame at that scale.
+// Wine draws frames at its own scale, so the client area does not come out of that frame exactly.
+void MoveToMonitorOfDpi(HWND window, UINT dpi) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT suggested{origin.x, origin.y, origin.x + MulDiv(300, dpi, 96), origin.y + MulDiv(260, dpi, 96)};
+    AdjustWindowRectExForDpi(&suggested, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(Win32Dialog, OnAMonitorAtOneAndAHalfTimesTheScaleTheLayoutGrowsAndTheProgramsUnitsStay) {
+    HWND top = Handle(window);
+    const int32_t tabberWidth = ClientWidth(tabber), tabberHeight = ClientHeight(tabber);
+    const LONG fontHeight = FontHeight(Handle(check));
+    MoveToMonitorOfDpi(top, 144);
+
+    RECT client{};
+    GetClientRect(top, &client);
+    EXPECT_EQ(client.right, 450);
+    EXPECT_EQ(client.bottom, 390);
+    // The system's suggested frame decides the place: near where it was.
+    POINT origin{0, 0};
+    ClientToScreen(top, &origin);
+    EXPECT_NEAR(origin.x, 100, 16);
+    EXPECT_NEAR(origin.y, 120, 16);
+    const RECT okPlace = PlaceInParent(Handle(ok));
+    EXPECT_EQ(okPlace.left, 225);
+    EXPECT_EQ(okPlace.top, 345);
+    EXPECT_EQ(okPlace.right - okPlace.left, 105);
+    EXPECT_EQ(okPlace.bottom - okPlace.top, 36);
+    const RECT checkPlace = PlaceInParent(Handle(check));
+    EXPECT_EQ(checkPlace.left, 15);
+    EXPECT_EQ(checkPlace.right - checkPlace.left, 225);
+    // The font grows with the layout (its height rounded at each scale).
+    EXPECT_NEAR(FontHeight(Handle(check)), fontHeight * 3 / 2, 1);
+    EXPECT_NEAR(FontHeight(Handle(combo)), fontHeight * 3 / 2, 1);
+    // The tab control grows, and its page window fills the page area it has at the new font.
+    RECT body{};
+    GetClientRect(Handle(tabber), &body);
+    EXPECT_EQ(body.right, 435);
+    EXPECT_EQ(body.bottom, 330);
+    SendMessageW(Handle(tabber), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&body));
+    const RECT page = PlaceInParent(Handle(tabber, QueryClientWindow));
+    EXPECT_EQ(page.left, body.left);
+    EXPECT_EQ(page.top, body.top);
+    EXPECT_EQ(page.right, body.right);
+    EXPECT_EQ(page.bottom, body.bottom);
+
+    // The program still sees its own units.
+    EXPECT_EQ(ClientWidth(window), 300);
+    EXPECT_EQ(ClientHeight(window), 260);
+    EXPECT_EQ(ClientWidth(tabber), tabberWidth);
+    EXPECT_EQ(ClientHeight(tabber), tabberHeight);
+    EXPECT_EQ(GadgetX(window), 100);
+    EXPECT_EQ(GadgetWidth(ok), 70);
+
+    // Back on a monitor at 100 %, everything is as it was made.
+    MoveToMonitorOfDpi(top, 96);
+    GetClientRect(top, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 260);
+    const RECT okBack = PlaceInParent(Handle(ok));
+    EXPECT_EQ(okBack.left, 150);
+    EXPECT_EQ(okBack.right - okBack.left, 70);
+    EXPECT_EQ(FontHeight(Handle(check)), fontHeight);
+}
+
+TEST_F(Win32Dialog, ACanvasOnAScaledMonitorKeepsItsDisplaysSizeAndStretchesThePicture) {
+    MoveToMonitorOfDpi(Handle(window), 192);
+    HWND area = Handle(canvas);
+    RECT client{};
+    GetClientRect(area, &client);
+    EXPECT_EQ(client.right, 128);
+    EXPECT_EQ(client.bottom, 96);
+
+    SelectDriver(Win32SoftwareDriver(), 0);
+    GraphicsPtr graphics = AttachDisplay(QueryGadget(canvas, QueryHostWindow), 0);
+    ASSERT_TRUE(graphics);
+    EXPECT_EQ(graphics->Width(), 64);
+    EXPECT_EQ(graphics->Height(), 48);
+    SelectDisplay(graphics);
+    SetClearColor(200, 30, 10);
+    ClearBackBuffer();
+    Flip(-1);
+    // The picture covers the whole canvas, to its far corner.
+    HDC dc = GetDC(area);
+    const COLORREF corner = GetPixel(dc, 127, 95);
+    ReleaseDC(area, dc);
+    EXPECT_EQ(corner, RGB(200, 30, 10));
+    SelectDisplay(nullptr);
+    graphics.reset();
+    SelectDriver(nullptr, 0);
 }
 
 } // namespace

@@ -69,3 +69,20 @@ screen_changes() {
 note_screen() { import -window root -crop 1920x1080+0+0 before.png 2>/dev/null; }
 shows_new_drawn_show() { screen_differs && shows_drawn_show; }
 screen_differs() { import -window root -crop 1920x1080+0+0 now.png 2>/dev/null && ! cmp -s before.png now.png; }
+
+# own_wine_prefix: a Wine prefix of the test's own in $work/prefix, made as the suite's is (64-bit,
+# windows unmanaged, the dialog fonts copied in), with its server and services running; extra
+# settings go in before the first program as "wine reg" commands given as arguments
+# (own_wine_prefix 'HKCU\...' /v NAME /t TYPE /d VALUE). The caller's exit trap runs wineserver -k.
+own_wine_prefix() {
+  export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  wineboot -i >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null
+  [ $# -eq 0 ] || wine reg add "$@" /f >/dev/null 2>&1 </dev/null
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    [ ! -f "/usr/share/wine/fonts/$font" ] || cp "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+  wineserver -p
+  wine wineboot >"$work/wineboot.log" 2>&1 </dev/null
+}
