@@ -3,11 +3,13 @@
 #include "saver/startup.h"
 
 #include "saver/artwork/embedded_pictures.h"
+#include "saver/chilli.h"
 #include "saver/dispatch.h"
 #include "saver/hosts.h"
 #include "saver/render_command.h"
 #include "saver/run_options.h"
 #include "saver/saver.h"
+#include "saver/show_loop.h"
 
 #include "draw2d/graphics.h"
 #include "draw2d/resources.h"
@@ -65,6 +67,12 @@ int ReadOptions() {
 
 } // namespace
 
+void EndShow() {
+    ChilliList.clear();
+    SetDesktopCopy(nullptr);
+    CloseDisplay();
+}
+
 int CapsaroMain(int argc, char** argv, const SaverHosts& hosts) {
     SetSaverHosts(hosts);
     InitProgram(argc, argv);
@@ -79,7 +87,7 @@ int CapsaroMain(int argc, char** argv, const SaverHosts& hosts) {
     SelectDriver(MakeHostDriver(), BackBufferFlag);
     SeedRandom(MillisecondClock());
     TSaver saver;
-    if (CurrentRunOptions().Renders()) return RunRenderCommand(saver, CurrentRunOptions());
-    saver.Run();
-    return 0;
+    const int status = CurrentRunOptions().Renders() ? RunRenderCommand(saver, CurrentRunOptions()) : (saver.Run(), 0);
+    EndShow();
+    return status;
 }
