@@ -39,7 +39,7 @@ const wchar_t* PowerWindowClass() {
 
 } // namespace
 
-DisplayPowerWatch::DisplayPowerWatch() {
+DisplayStateWindow::DisplayStateWindow() {
     // Never shown: it only receives messages.
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, PowerWindowClass(), L"Capsaro display power", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

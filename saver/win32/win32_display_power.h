@@ -11,11 +11,11 @@
 // Makes its window on the calling thread, whose message pump then delivers the notifications, and
 // registers the window for them; the registration and the window go with the watch. Without
 // either the display counts as on.
-class DisplayPowerWatch {
+class DisplayStateWindow {
 public:
-    DisplayPowerWatch();
-    DisplayPowerWatch(const DisplayPowerWatch&) = delete;
-    DisplayPowerWatch& operator=(const DisplayPowerWatch&) = delete;
+    DisplayStateWindow();
+    DisplayStateWindow(const DisplayStateWindow&) = delete;
+    DisplayStateWindow& operator=(const DisplayStateWindow&) = delete;
 
     // True from a notification that the display is off until one that it is on or dimmed.
     bool Off() const { return off_; }

@@ -142,7 +142,7 @@ public:
 
     // The watch starts with the first question, on the thread that pumps the show's messages.
     bool DisplayOff() override {
-        if (!powerWatch_) powerWatch_ = std::make_unique<DisplayPowerWatch>();
+        if (!powerWatch_) powerWatch_ = std::make_unique<DisplayStateWindow>();
         return powerWatch_->Off();
     }
 
@@ -207,7 +207,7 @@ public:
     PixmapPtr CaptureWindowScreenshot(uint64_t) override { return nullptr; }
 
 private:
-    std::unique_ptr<DisplayPowerWatch> powerWatch_;
+    std::unique_ptr<DisplayStateWindow> powerWatch_;
 };
 
 } // namespace

@@ -59,7 +59,7 @@ TEST(Win32DisplayPower, ThePlatformFollowsTheDisplayStateItsWindowIsSent) {
 TEST(Win32DisplayPower, TheWatchsWindowGoesWithIt) {
     HWND window = nullptr;
     {
-        const DisplayPowerWatch watch;
+        const DisplayStateWindow watch;
         window = watch.Window();
         ASSERT_TRUE(IsWindow(window));
         SendSetting(window, kConsoleDisplayState, 0);
