@@ -49,7 +49,8 @@ public:
     // Client rectangle (Left = Top = 0, Right/Bottom = client size) of a window by id; false and
     // the rectangle unchanged when the id names no window.
     virtual bool ClientRect(uint64_t window, TRect& rect) = 0;
-    // The window's outer rectangle on the screen; false and unchanged when the id names no window.
+    // The window's outer rectangle on the screen, in the units the configuration window is placed
+    // in (on Windows the dialog's 96-DPI units); false and unchanged when the id names no window.
     virtual bool WindowRect(uint64_t window, TRect& rect) = 0;
     // A borderless child window of `parent` covering width x height from its top-left corner,
     // shown, named `title`; it lives until the program ends or its parent goes. 0 on failure.

@@ -6,6 +6,7 @@
 #include "saver/win32/win32_platform.h"
 
 #include "draw2d/win32/win32_display_window.h"
+#include "gui/win32/win32_dpi.h"
 #include "saver/win32/win32_display_power.h"
 #include "saver/win32/win32_monitors.h"
 
@@ -177,7 +178,11 @@ public:
     bool WindowRect(uint64_t window, TRect& rect) override {
         RECT outer;
         if (!IsWindow(Handle(window)) || !GetWindowRect(Handle(window), &outer)) return false;
-        rect = {outer.left, outer.top, outer.right, outer.bottom};
+        // In the dialog's own 96-DPI units, in which it is placed: centring it on the window then
+        // lands where it should on a scaled display too.
+        const int32_t dpi = SystemDpi();
+        rect = {ToUnits(outer.left, dpi), ToUnits(outer.top, dpi), ToUnits(outer.right, dpi),
+                ToUnits(outer.bottom, dpi)};
         return true;
     }
 

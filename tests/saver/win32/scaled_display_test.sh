@@ -2,12 +2,14 @@
 # capsaro.scr at 150 % (LogPixels 144, which Wine reads from HKCU\Control Panel\Desktop) in a Wine
 # prefix and on an X server of the test's own: the program is DPI aware, so "/s" covers the
 # 1920x1080 screen pixel for pixel, and the configuration window's 300x260 layout becomes a
-# 450x390 client area centred on the screen. Screenshots of the window's two tabs land beside the
-# test (dialog-150-percent-about.png, dialog-150-percent-config.png).
-# Usage: scaled_display_test.sh CAPSARO_SCR FIND_WINDOW_EXE
+# 450x390 client area centred on the screen, and on a settings page's window when it names one.
+# Screenshots of the window's two tabs land beside the test (dialog-150-percent-about.png,
+# dialog-150-percent-config.png).
+# Usage: scaled_display_test.sh CAPSARO_SCR FIND_WINDOW_EXE SETTINGS_PAGE_EXE
 set -uo pipefail
 scr=$(readlink -f "$1")
 find_window=$(readlink -f "$2")
+settings_page=$(readlink -f "$3")
 shots="$PWD"
 tools=$(cd "$(dirname "$0")/../../../tools" && pwd)
 . "$(dirname "$0")/checks.sh"
@@ -47,5 +49,26 @@ sleep 1
 shot dialog-150-percent-config.png
 xdotool mousemove $((x + w / 2)) $((y + 10)) key Escape
 check "Escape closes it" ended "$started"
+
+# The settings page's button opens the dialog centred on the page's window (whose rectangle the
+# system gives in pixels, while the dialog is placed in 96-DPI units).
+exec 3< <(wine "$settings_page" capsaro.scr 300000 </dev/null)
+page_line() {
+  local line=""
+  IFS= read -r -t "$liveness_seconds" line <&3
+  printf '%s' "${line%$'\r'}"
+}
+read -r left top right bottom <<<"$(page_line)"
+page_line >/dev/null
+read -r button_x button_y <<<"$(page_line)"
+xdotool mousemove "$button_x" "$button_y" click 1
+read -r x y w h < <(wine "$find_window" Capsaro $((liveness_seconds * 1000)) </dev/null | tr -d '\r')
+# Centred within two pixels: the window's place is rounded to whole units of 1.5 pixels.
+off_x=$((x + w / 2 - (left + right) / 2)) off_y=$((y + h / 2 - (top + bottom) / 2))
+check "/c:<window> centres it on the page's window (off by $off_x, $off_y)" \
+  test "${off_x#-}" -le 2 -a "${off_y#-}" -le 2 -a "$w" -eq 450
+xdotool key Escape
+wine taskkill /f /im settings_page.exe >/dev/null 2>&1
+exec 3<&-
 
 finish_checks
