@@ -42,6 +42,18 @@ void StartShow(TSaver& saver, int32_t count, int32_t mode) {
     saver.CreateChillies(count);
 }
 
+// Whole frames (Update, Draw, present) for as long as the benchmark asks, counted as frames a
+// second; closes the display after.
+void FramesPerSecond(benchmark::State& state, TSaver& saver) {
+    for (auto _ : state) {
+        saver.Update();
+        saver.Draw();
+        Flip(-1);
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    CloseDisplay();
+}
+
 void BM_UpdatePerChilli(benchmark::State& state) {
     TSaver saver;
     StartShow(saver, static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)));
@@ -55,13 +67,7 @@ BENCHMARK(BM_UpdatePerChilli)->ArgsProduct({{10000}, {1, 4}});
 void BM_Frame(benchmark::State& state) {
     TSaver saver;
     StartShow(saver, static_cast<int32_t>(state.range(0)), 1);
-    for (auto _ : state) {
-        saver.Update();
-        saver.Draw();
-        Flip(-1);
-    }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    CloseDisplay();
+    FramesPerSecond(state, saver);
 }
 BENCHMARK(BM_Frame)->Arg(200)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -127,13 +133,7 @@ void BM_FrameViews(benchmark::State& state) {
     ShowViews.clear();
     if (state.range(1) == 2) ShowViews = {{0, 0, 960, 1080}, {960, 0, 960, 1080}};
     StartShow(saver, static_cast<int32_t>(state.range(0)), 1);
-    for (auto _ : state) {
-        saver.Update();
-        saver.Draw();
-        Flip(-1);
-    }
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    CloseDisplay();
+    FramesPerSecond(state, saver);
     ShowViews.clear();
 }
 BENCHMARK(BM_FrameViews)->ArgsProduct({{200}, {1, 2}})->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -3,6 +3,7 @@
 #include "draw2d/win32/win32_display_window.h"
 
 #include "draw2d/win32/win32_messages.h"
+#include "draw2d/win32/win32_window_support.h"
 
 #include <map>
 #include <memory>
@@ -39,11 +40,9 @@ const wchar_t* DisplayClass() {
         WNDCLASSW windowClass{};
         windowClass.style = CS_OWNDC;
         windowClass.lpfnWndProc = DisplayWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         windowClass.lpszClassName = L"CapsaroDisplay";
-        RegisterClassW(&windowClass);
-        return L"CapsaroDisplay";
+        return RegisterWindowClass(windowClass);
     }();
     return name;
 }
@@ -99,15 +98,11 @@ const wchar_t* const kDrawingDpiProperty = L"CapsaroDrawingDpi";
 } // namespace
 
 void SetWin32DrawingDpi(HWND window, int32_t dpi) {
-    if (!window) return;
-    if (dpi > 0)
-        SetPropW(window, kDrawingDpiProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(dpi)));
-    else
-        RemovePropW(window, kDrawingDpiProperty);
+    SetWindowNumber(window, kDrawingDpiProperty, dpi);
 }
 
 int32_t Win32DrawingDpi(HWND window) {
-    const auto dpi = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropW(window, kDrawingDpiProperty)));
+    const int32_t dpi = WindowNumber(window, kDrawingDpiProperty);
     return dpi > 0 ? dpi : 96;
 }
 

@@ -2,6 +2,8 @@
 // the program runs on, so they are looked up by name, with the system-wide answers as fallback.
 #include "gui/win32/win32_dpi.h"
 
+#include "draw2d/win32/win32_window_support.h"
+
 namespace {
 
 using DpiForWindow = UINT(WINAPI*)(HWND);
@@ -35,16 +37,12 @@ int32_t MonitorDpi(HWND window) {
 }
 
 void SetLayoutDpi(HWND topLevel, int32_t dpi) {
-    if (!topLevel) return;
-    if (dpi > 0)
-        SetPropW(topLevel, kLayoutDpiProperty, reinterpret_cast<HANDLE>(static_cast<intptr_t>(dpi)));
-    else
-        RemovePropW(topLevel, kLayoutDpiProperty);
+    SetWindowNumber(topLevel, kLayoutDpiProperty, dpi);
 }
 
 int32_t LayoutDpi(HWND window) {
     HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
-    const auto dpi = root ? static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropW(root, kLayoutDpiProperty))) : 0;
+    const int32_t dpi = WindowNumber(root, kLayoutDpiProperty);
     return dpi > 0 ? dpi : SystemDpi();
 }
 

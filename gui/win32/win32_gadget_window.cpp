@@ -8,6 +8,7 @@
 
 #include "draw2d/win32/win32_display_window.h"
 #include "draw2d/win32/win32_messages.h"
+#include "draw2d/win32/win32_window_support.h"
 #include "gui/gadgets/dialog_keys.h"
 #include "gui/gadgets/gadget_events.h"
 #include "gui/gadgets/slider_rules.h"
@@ -250,13 +251,11 @@ const wchar_t* GadgetWindowClass() {
     static const wchar_t* name = [] {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = GadgetWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
         windowClass.hIcon = LoadIcon(GetModuleHandleW(nullptr), MAKEINTRESOURCE(1));
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = L"CapsaroGadget";
-        RegisterClassW(&windowClass);
-        return L"CapsaroGadget";
+        return RegisterWindowClass(windowClass);
     }();
     return name;
 }

@@ -3,6 +3,8 @@
 // display is off, 1 when it is on and 2 when it is dimmed (still showing the screen).
 #include "saver/win32/win32_display_power.h"
 
+#include "draw2d/win32/win32_window_support.h"
+
 namespace {
 
 // GUID_CONSOLE_DISPLAY_STATE, spelled out: MinGW declares it without defining it.
@@ -29,10 +31,8 @@ const wchar_t* PowerWindowClass() {
     static const wchar_t* name = [] {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = PowerWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"CapsaroDisplayPower";
-        RegisterClassW(&windowClass);
-        return L"CapsaroDisplayPower";
+        return RegisterWindowClass(windowClass);
     }();
     return name;
 }

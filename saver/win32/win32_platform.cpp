@@ -6,6 +6,7 @@
 #include "saver/win32/win32_platform.h"
 
 #include "draw2d/win32/win32_display_window.h"
+#include "draw2d/win32/win32_window_support.h"
 #include "gui/win32/win32_dpi.h"
 #include "saver/win32/win32_display_power.h"
 #include "saver/win32/win32_monitors.h"
@@ -111,10 +112,8 @@ const wchar_t* PreviewClass() {
     static const wchar_t* name = [] {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = PreviewWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"CapsaroPreview";
-        RegisterClassW(&windowClass);
-        return L"CapsaroPreview";
+        return RegisterWindowClass(windowClass);
     }();
     return name;
 }

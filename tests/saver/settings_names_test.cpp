@@ -4,6 +4,7 @@
 // appears beside it.
 #include "saver/full_screen.h"
 #include "saver/settings.h"
+#include "tests/support/files.h"
 #include "tests/support/saver_globals.h"
 #include "tests/support/temp_folder.h"
 
@@ -32,25 +33,6 @@ void WriteBytes(const std::string& name, const std::string& bytes) {
     std::fclose(file);
 }
 
-std::string ReadBytes(const std::string& name) {
-    std::FILE* file = OpenFile(name, "rb");
-    if (!file) return "(cannot open)";
-    std::string bytes;
-    char buffer[256];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-        bytes.append(buffer, n);
-    std::fclose(file);
-    return bytes;
-}
-
-std::set<std::string> Listing(const std::string& folder) {
-    std::set<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(FilePath(folder), error))
-        names.insert(FileName(entry.path().filename()));
-    return names;
-}
-
 class SettingsNames : public ::testing::Test {
 protected:
     void SetUp() override { ResetSaverSettings(&saver); }
@@ -74,11 +56,11 @@ TEST_F(SettingsNames, BesideTheProgramTheStoredFileIsReadAndKept) {
         LoadSettingsFrom(saver, paths);
         EXPECT_EQ(saver.ChilliCount, 77);
         EXPECT_EQ(SettingsLocation(), paths.programFile);
-        EXPECT_EQ(ReadBytes(paths.programFile), kStored77);
+        EXPECT_EQ(ReadFileBytes(FilePath(paths.programFile)), kStored77);
         saver.ChilliCount = 78;
         SaveSettingsTo(saver, paths);
-        EXPECT_EQ(ReadBytes(paths.programFile).substr(0, 4), "78\r\n");
-        EXPECT_EQ(Listing(program), std::set<std::string>{"Capsaro.cfg"});
+        EXPECT_EQ(ReadFileBytes(FilePath(paths.programFile)).substr(0, 4), "78\r\n");
+        EXPECT_EQ(FolderNames(program), std::set<std::string>{"Capsaro.cfg"});
     }
 }
 
@@ -100,11 +82,11 @@ TEST_F(SettingsNames, InTheUsersFolderTheStoredFileIsReadAndKept) {
         LoadSettingsFrom(saver, paths, refusingTheProgramFolder);
         EXPECT_EQ(saver.ChilliCount, 77);
         EXPECT_EQ(SettingsLocation(), paths.userFile);
-        EXPECT_EQ(ReadBytes(paths.userFile), kStored77);
+        EXPECT_EQ(ReadFileBytes(FilePath(paths.userFile)), kStored77);
         saver.ChilliCount = 78;
         SaveSettingsTo(saver, paths, refusingTheProgramFolder);
-        EXPECT_EQ(ReadBytes(paths.userFile).substr(0, 4), "78\r\n");
-        EXPECT_EQ(Listing(JoinPath(base, name)), std::set<std::string>{"AppData"});
+        EXPECT_EQ(ReadFileBytes(FilePath(paths.userFile)).substr(0, 4), "78\r\n");
+        EXPECT_EQ(FolderNames(JoinPath(base, name)), std::set<std::string>{"AppData"});
     }
 }
 
@@ -119,9 +101,9 @@ TEST_F(SettingsNames, AMissingUsersFolderIsMadeUnderItsOwnName) {
     };
     LoadSettingsFrom(saver, paths, refusingTheProgramFolder);
     EXPECT_EQ(SettingsLocation(), paths.userFile);
-    EXPECT_EQ(ReadBytes(paths.userFile).substr(0, 5), "200\r\n");
-    EXPECT_EQ(Listing(base), std::set<std::string>{"Ελληνικά"});
-    EXPECT_EQ(Listing(home), std::set<std::string>{"日本語"});
+    EXPECT_EQ(ReadFileBytes(FilePath(paths.userFile)).substr(0, 5), "200\r\n");
+    EXPECT_EQ(FolderNames(base), std::set<std::string>{"Ελληνικά"});
+    EXPECT_EQ(FolderNames(home), std::set<std::string>{"日本語"});
 }
 
 TEST_F(SettingsNames, AScreenshotLandsInACurrentFolderOfAnyName) {
@@ -138,8 +120,8 @@ TEST_F(SettingsNames, AScreenshotLandsInACurrentFolderOfAnyName) {
         testing::internal::CaptureStdout();
         SaveScreenshot();
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "Screenshot saved as Capsaro000.png\n");
-        EXPECT_EQ(Listing(folder), std::set<std::string>{"Capsaro000.png"});
-        EXPECT_EQ(ReadBytes(JoinPath(folder, "Capsaro000.png")).substr(1, 3), "PNG");
+        EXPECT_EQ(FolderNames(folder), std::set<std::string>{"Capsaro000.png"});
+        EXPECT_EQ(ReadFileBytes(FilePath(JoinPath(folder, "Capsaro000.png"))).substr(1, 3), "PNG");
     }
     std::filesystem::current_path(before, error);
     CloseDisplay();
