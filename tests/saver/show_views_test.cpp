@@ -234,6 +234,11 @@ TEST_F(ShowViewsTest, AChangeOfVarietiesChangesEveryView) {
 TEST_F(ShowViewsTest, ARenderOfOneWholeMonitorIsTheRenderOfItsSize) {
     const TempFolder temp("views-render");
     const std::string base = FileName(temp.Path());
+    // The render reads the settings beside the program, which in a test is the current folder:
+    // the test's own, so the file it makes lands there.
+    std::error_code ignored;
+    const std::filesystem::path before = std::filesystem::current_path(ignored);
+    std::filesystem::current_path(temp.Path(), ignored);
     std::string error;
     for (const auto& [folder, place] :
          {std::pair<std::string, std::string>{"size", "--size"}, {"layout", "--monitors"}}) {
@@ -245,6 +250,7 @@ TEST_F(ShowViewsTest, ARenderOfOneWholeMonitorIsTheRenderOfItsSize) {
         ChilliList.clear();
         ASSERT_EQ(RunRenderCommand(saver, options), 0);
     }
+    std::filesystem::current_path(before, ignored);
     for (const char* frame : {"frame0000.png", "frame0002.png"}) {
         const std::string bySize = ReadFileBytes(FilePath(JoinPath(JoinPath(base, "size"), frame)));
         ASSERT_FALSE(bySize.empty());
