@@ -4,75 +4,12 @@
 #include "gui/events/event.h"
 #include "gui/events/input_rules.h"
 #include "gui/events/key_codes.h"
+#include "gui/events/keysym_codes.h"
 #include "gui/gadgets/gadget_events.h"
-
-#include <gdk/gdkkeysyms.h>
 
 #include <set>
 
 namespace {
-
-struct KeyRow {
-    guint keyval;
-    int32_t key;
-};
-
-// GDK key values that are not letters, digits or function keys.
-constexpr KeyRow kKeys[] = {
-    {GDK_KEY_BackSpace, KeyBackspace},
-    {GDK_KEY_Tab, KeyTab},
-    {GDK_KEY_Return, KeyEnter},
-    {GDK_KEY_KP_Enter, KeyEnter},
-    {GDK_KEY_Pause, KeyPause},
-    {GDK_KEY_Caps_Lock, KeyCapsLock},
-    {GDK_KEY_Escape, KeyEscape},
-    {GDK_KEY_space, KeySpace},
-    {GDK_KEY_Page_Up, KeyPageUp},
-    {GDK_KEY_Page_Down, KeyPageDown},
-    {GDK_KEY_End, KeyEnd},
-    {GDK_KEY_Home, KeyHome},
-    {GDK_KEY_Left, KeyLeft},
-    {GDK_KEY_Up, KeyUp},
-    {GDK_KEY_Right, KeyRight},
-    {GDK_KEY_Down, KeyDown},
-    {GDK_KEY_Print, KeyPrintScreen},
-    {GDK_KEY_Insert, KeyInsert},
-    {GDK_KEY_Delete, KeyDelete},
-    {GDK_KEY_Super_L, KeySuperLeft},
-    {GDK_KEY_Super_R, KeySuperRight},
-    {GDK_KEY_Menu, KeyMenu},
-    {GDK_KEY_Num_Lock, KeyNumLock},
-    {GDK_KEY_Scroll_Lock, KeyScrollLock},
-    {GDK_KEY_Shift_L, KeyShiftLeft},
-    {GDK_KEY_Shift_R, KeyShiftRight},
-    {GDK_KEY_Control_L, KeyControlLeft},
-    {GDK_KEY_Control_R, KeyControlRight},
-    {GDK_KEY_Alt_L, KeyAltLeft},
-    {GDK_KEY_Alt_R, KeyAltRight},
-    {GDK_KEY_semicolon, KeySemicolon},
-    {GDK_KEY_equal, KeyEquals},
-    {GDK_KEY_comma, KeyComma},
-    {GDK_KEY_minus, KeyMinus},
-    {GDK_KEY_period, KeyPeriod},
-    {GDK_KEY_slash, KeySlash},
-    {GDK_KEY_grave, KeyBackquote},
-    {GDK_KEY_bracketleft, KeyLeftBracket},
-    {GDK_KEY_backslash, KeyBackslash},
-    {GDK_KEY_bracketright, KeyRightBracket},
-    {GDK_KEY_apostrophe, KeyQuote},
-};
-
-// The key code of a GDK key value, 0 for none.
-int32_t KeyCode(guint keyval) {
-    const guint upper = gdk_keyval_to_upper(keyval);
-    if (upper >= GDK_KEY_A && upper <= GDK_KEY_Z) return KeyA + static_cast<int32_t>(upper - GDK_KEY_A);
-    if (keyval >= GDK_KEY_0 && keyval <= GDK_KEY_9) return Key0 + static_cast<int32_t>(keyval - GDK_KEY_0);
-    if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9) return KeyPad0 + static_cast<int32_t>(keyval - GDK_KEY_KP_0);
-    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F24) return KeyF1 + static_cast<int32_t>(keyval - GDK_KEY_F1);
-    for (const KeyRow& row : kKeys)
-        if (row.keyval == keyval) return row.key;
-    return 0;
-}
 
 int32_t Mods(guint state) {
     int32_t mods = 0;
@@ -104,7 +41,7 @@ std::set<int32_t>& HeldKeys() {
 
 gboolean OnKey(GtkWidget*, GdkEventKey* event, gpointer data) {
     TGadget& panel = *static_cast<TGadget*>(data);
-    const int32_t key = KeyCode(event->keyval);
+    const int32_t key = KeysymKeyCode(event->keyval);
     const int32_t mods = Mods(event->state);
     if (event->type == GDK_KEY_RELEASE) {
         HeldKeys().erase(key);
