@@ -85,6 +85,9 @@ public:
     virtual void SelectDisplay(DriverDisplay* display) = 0;
     // Whether Flip(1) waits for the vertical blank on this driver's displays.
     virtual bool CanSyncToVerticalBlank() const = 0;
+    // Whether Flip(1) waits until the window system asks for the next frame (a compositor's frame
+    // callbacks): such a display's frames need neither calibration nor a clock.
+    virtual bool PresentsPaced() const { return false; }
 
     virtual std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t flags) = 0;
     // Draws quads in order with one state; texture null draws them untextured in the state's colour.

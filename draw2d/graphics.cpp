@@ -101,7 +101,10 @@ GraphicsPtr OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t he
     AdvanceDisplaySequence();
     SelectDisplay(graphics);
     TDrawDriver& driver = *layer.driver;
-    StartPacing(layer.pacing, hertz, depth, driver.CanSyncToVerticalBlank(), [&driver] { driver.Flip(1); });
+    if (driver.PresentsPaced())
+        layer.pacing = FramePacing{};
+    else
+        StartPacing(layer.pacing, hertz, depth, driver.CanSyncToVerticalBlank(), [&driver] { driver.Flip(1); });
     layer.opened = graphics;
     EnablePolledInput(nullptr);
     if (depth != 0) MovePointer(width / 2, height / 2);

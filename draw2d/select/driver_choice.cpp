@@ -36,6 +36,7 @@ public:
         if (display || chosen_) Chosen().SelectDisplay(display);
     }
     bool CanSyncToVerticalBlank() const override { return Chosen().CanSyncToVerticalBlank(); }
+    bool PresentsPaced() const override { return Chosen().PresentsPaced(); }
     std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t flags) override {
         return Chosen().MakeTexture(texture, flags);
     }

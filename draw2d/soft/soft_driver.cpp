@@ -93,6 +93,9 @@ public:
     void WaitPresented() {
         if (presenter_) presenter_->WaitPresented();
     }
+    void WaitForFrame() {
+        if (presenter_ && !presenter_->Lost()) presenter_->WaitForFrame();
+    }
     void Present() {
         if (!presenter_ || presenter_->Lost()) return;
         const SoftSurface surface = Surface();
@@ -151,6 +154,7 @@ public:
     }
 
     bool CanSyncToVerticalBlank() const override { return false; }
+    bool PresentsPaced() const override { return host_ && host_->PacesPresents(); }
 
     std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t flags) override {
         return std::make_shared<SoftDriverTexture>(texture, (flags & ImageMipmapped) != 0);
@@ -182,9 +186,10 @@ public:
         rasterizer_.Clear({rect.left, rect.top, rect.right, rect.bottom}, color);
     }
 
-    void Flip(int32_t) override {
+    void Flip(int32_t sync) override {
         if (!current_) return;
         Finish();
+        if (sync > 0) current_->WaitForFrame();
         current_->Present();
     }
 

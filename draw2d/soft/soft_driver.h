@@ -22,6 +22,9 @@ public:
     virtual void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) = 0;
     // Returns once the last Present no longer reads the pixels.
     virtual void WaitPresented() {}
+    // Waits until the window system asks for the next frame, where it paces frames itself
+    // (SoftWindowHost::PacesPresents); a synced flip calls it before presenting.
+    virtual void WaitForFrame() {}
     // Memory of at least width x height pixels that Present shows without a copy (shared with the
     // window system), holding the previous memory's pixels at its top-left and opaque black
     // elsewhere; pitch in pixels. Valid until the next call that succeeds or the presenter's end.
@@ -38,6 +41,9 @@ public:
     virtual std::unique_ptr<SoftPresenter> OpenWindow(int32_t width, int32_t height, int32_t depth, int32_t hertz) = 0;
     // Presents into an existing window by its id; null on failure.
     virtual std::unique_ptr<SoftPresenter> AttachWindow(uint64_t window) = 0;
+    // True where the window system tells when to present the next frame (WaitForFrame), so the
+    // frames need no clock of their own.
+    virtual bool PacesPresents() const { return false; }
     virtual void SetPointerVisible(bool /*visible*/) {}
     virtual void MovePointer(int32_t /*x*/, int32_t /*y*/) {}
 };
