@@ -10,6 +10,8 @@
 #include <memory>
 
 struct SaverHosts {
+    // The host's name where a program holds several ("wayland", "x11"); --help tells it.
+    const char* name = nullptr;
     // The screen, the desktop's pixels and other programs' windows; null: a headless platform
     // with no screen.
     std::unique_ptr<SaverPlatform> (*makePlatform)() = nullptr;

@@ -45,6 +45,8 @@ int ReadOptions() {
     const bool xWindows = hosts.hasXWindows && hosts.hasXWindows();
     if (options.help) {
         std::fputs(UsageText(xWindows).c_str(), stdout);
+        if (hosts.name)
+            std::printf("\nThis run shows on %s; CAPSARO_HOST names another host to show on.\n", hosts.name);
         return 0;
     }
     if (options.version) {
