@@ -28,14 +28,17 @@ endfunction()
 capsaro_host(x11 FOLDERS xlib sdl gtk x11)
 # Windows: Win32 windows, messages and standard controls, GDI presenting, WGL, and capsaro.scr.
 capsaro_host(win32 FOLDERS win32)
+# Wayland: layer-shell surfaces on every output, presented from shared memory, the seat's keyboard
+# and pointer, the desktop's pixels through screencopy.
+capsaro_host(wayland FOLDERS wayland)
 
 # The hosts of this build: every host named must be in the table above.
 if(WIN32)
   set(capsaro_default_hosts win32)
 else()
-  set(capsaro_default_hosts x11)
+  set(capsaro_default_hosts wayland x11)
 endif()
-set(CAPSARO_HOSTS "${capsaro_default_hosts}" CACHE STRING "The hosts this build holds (a list: x11, win32)")
+set(CAPSARO_HOSTS "${capsaro_default_hosts}" CACHE STRING "The hosts this build holds (a list: x11, wayland, win32)")
 if(NOT CAPSARO_HOSTS)
   message(FATAL_ERROR "CAPSARO_HOSTS is empty: name at least one of ${CAPSARO_KNOWN_HOSTS}")
 endif()

@@ -6,13 +6,16 @@ set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
                 libx11-dev libxext-dev libxrandr-dev libxinerama-dev libpng-dev zlib1g-dev
+                libwayland-dev wayland-protocols libxkbcommon-dev
                 libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
 # The tests: formatting, sanitizers, Google Test and Benchmark, X servers and input (Xorg's dummy
-# driver gives the two-monitor test its Xinerama layout), screenshots, the real XScreenSaver.
+# driver gives the two-monitor test its Xinerama layout), screenshots, the real XScreenSaver, and
+# for the Wayland host a headless sway with its background, screenshots, keys and idle daemon.
 test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
                xvfb xdotool imagemagick valgrind
                x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl
-               xserver-xorg-core xserver-xorg-video-dummy)
+               xserver-xorg-core xserver-xorg-video-dummy
+               sway swaybg grim wtype swayidle)
 
 # The Debian package: dpkg-dev and debhelper build it (tools/package-deb.sh; debian/control's other
 # build dependencies are in the build group), lintian checks it and man-db finds its manual page

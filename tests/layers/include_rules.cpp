@@ -44,7 +44,8 @@ Place PlaceOf(const std::string& path, const HostTable& hosts) {
     Place place;
     if (StartsWith(path, "runtime/"))
         place.rank = 0;
-    else if (StartsWith(path, "gui/events/") || StartsWith(path, "gui/sdl/") || StartsWith(path, "gui/headless/"))
+    else if (StartsWith(path, "gui/events/") || StartsWith(path, "gui/sdl/") || StartsWith(path, "gui/wayland/") ||
+             StartsWith(path, "gui/headless/"))
         place.rank = 1;
     else if (StartsWith(path, "draw2d/"))
         place.rank = 2;

@@ -1,0 +1,293 @@
+// The layer surfaces over the outputs, their buffers and frame callbacks.
+#include "draw2d/wayland/output_covers.h"
+
+#include "draw2d/wayland/shm_buffer.h"
+#include "gui/events/event.h"
+#include "gui/events/queue.h"
+#include "gui/wayland/wayland_connection.h"
+#include "gui/wayland/wayland_seat.h"
+#include "runtime/clock.h"
+
+#include "fractional-scale-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Buffers an output may have at once: one shown, one on its way, one being written.
+constexpr size_t kBuffersPerOutput = 3;
+// An output that has not asked for a frame for this long is taken as hidden.
+constexpr int32_t kHiddenAfterMs = 500;
+// How long a closed surface's output may stay before the close ends the show: an output being
+// removed closes its surface too, and its removal may come just after.
+constexpr int32_t kClosedGraceMs = 500;
+// How long covering waits for the compositor to size the new surfaces.
+constexpr int32_t kConfigureLimitMs = 2000;
+// The fractional scale's unit.
+constexpr double kScaleUnit = 120.0;
+
+void DestroyLayerSurface(zwlr_layer_surface_v1* surface) {
+    zwlr_layer_surface_v1_destroy(surface);
+}
+
+struct OutputCover {
+    uint32_t outputName = 0;
+    WaylandHandle<wl_surface> surface;
+    WaylandHandle<wp_viewport> viewport;
+    WaylandHandle<wp_fractional_scale_v1> fractional;
+    WaylandHandle<zwlr_layer_surface_v1> layer;
+    WaylandHandle<wl_callback> frame;
+    std::vector<std::unique_ptr<ShmBuffer>> buffers;
+    int32_t width = 0, height = 0; // surface units, as configured
+    uint32_t scale120 = 0;         // the fractional scale, 0 where the compositor gives none
+    bool configured = false;
+    bool closed = false;
+    int32_t closedAt = 0;
+    int32_t askedAt = 0; // when the pending frame callback was asked for
+
+    ~OutputCover() {
+        if (surface) ForgetWaylandSurface(surface.get());
+        // The role object before its surface.
+        frame.reset();
+        layer.reset();
+        fractional.reset();
+        viewport.reset();
+        surface.reset();
+    }
+};
+
+struct Covers {
+    std::vector<std::unique_ptr<OutputCover>> covers;
+    bool ending = false; // the show was told to end
+};
+
+Covers& TheCovers() {
+    static Covers covers;
+    return covers;
+}
+
+void Configure(void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width, uint32_t height) {
+    auto* cover = static_cast<OutputCover*>(data);
+    zwlr_layer_surface_v1_ack_configure(layer, serial);
+    cover->width = static_cast<int32_t>(width);
+    cover->height = static_cast<int32_t>(height);
+    cover->configured = width > 0 && height > 0;
+}
+
+void Closed(void* data, zwlr_layer_surface_v1*) {
+    auto* cover = static_cast<OutputCover*>(data);
+    if (cover->closed) return;
+    cover->closed = true;
+    cover->closedAt = MillisecondClock();
+}
+
+constexpr zwlr_layer_surface_v1_listener kLayerListener = {Configure, Closed};
+
+void PreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale) {
+    static_cast<OutputCover*>(data)->scale120 = scale;
+}
+
+constexpr wp_fractional_scale_v1_listener kFractionalListener = {PreferredScale};
+
+void FrameDone(void* data, wl_callback*, uint32_t) {
+    static_cast<OutputCover*>(data)->frame.reset();
+}
+
+constexpr wl_callback_listener kFrameListener = {FrameDone};
+
+std::unique_ptr<OutputCover> MakeCover(WaylandConnection& connection, const WaylandOutput& output) {
+    auto cover = std::make_unique<OutputCover>();
+    cover->outputName = output.name;
+    cover->surface = {wl_compositor_create_surface(connection.Compositor()), wl_surface_destroy};
+    wl_surface* surface = cover->surface.get();
+    if (connection.Viewporter() && connection.FractionalScale()) {
+        cover->viewport = {wp_viewporter_get_viewport(connection.Viewporter(), surface), wp_viewport_destroy};
+        cover->fractional = {
+            wp_fractional_scale_manager_v1_get_fractional_scale(connection.FractionalScale(), surface),
+            wp_fractional_scale_v1_destroy};
+        wp_fractional_scale_v1_add_listener(cover->fractional.get(), &kFractionalListener, cover.get());
+    }
+    cover->layer = {zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface, output.output,
+                                                          ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "capsaro"),
+                    DestroyLayerSurface};
+    zwlr_layer_surface_v1* layer = cover->layer.get();
+    zwlr_layer_surface_v1_add_listener(layer, &kLayerListener, cover.get());
+    zwlr_layer_surface_v1_set_size(layer, 0, 0);
+    zwlr_layer_surface_v1_set_anchor(layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
+                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+    zwlr_layer_surface_v1_set_exclusive_zone(layer, -1);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+    // The first commit, without a buffer, asks the compositor for the surface's size.
+    wl_surface_commit(surface);
+    return cover;
+}
+
+// The buffer size of a cover: its surface size in the output's pixels.
+void BufferSize(const OutputCover& cover, const WaylandOutput& output, int32_t& width, int32_t& height) {
+    if (cover.viewport && cover.scale120 > 0) {
+        width = static_cast<int32_t>(std::lround(cover.width * (cover.scale120 / kScaleUnit)));
+        height = static_cast<int32_t>(std::lround(cover.height * (cover.scale120 / kScaleUnit)));
+        return;
+    }
+    width = cover.width * std::max(output.scale, 1);
+    height = cover.height * std::max(output.scale, 1);
+}
+
+ShmBuffer* IdleBuffer(WaylandConnection& connection, OutputCover& cover, int32_t width, int32_t height) {
+    auto& buffers = cover.buffers;
+    // Buffers of another size (the output changed) go once the compositor is done with them.
+    buffers.erase(std::remove_if(buffers.begin(), buffers.end(),
+                                 [&](const std::unique_ptr<ShmBuffer>& b) {
+                                     return !b->Busy() && (b->Width() != width || b->Height() != height);
+                                 }),
+                  buffers.end());
+    for (const auto& buffer : buffers)
+        if (!buffer->Busy()) return buffer.get();
+    if (buffers.size() >= kBuffersPerOutput) return nullptr;
+    auto buffer = ShmBuffer::Create(connection.Shm(), width, height, width * 4, WL_SHM_FORMAT_XRGB8888);
+    if (!buffer) return nullptr;
+    buffers.push_back(std::move(buffer));
+    return buffers.back().get();
+}
+
+// The output's rectangle of the display into the buffer; what lies outside the display is black.
+void CopyView(const WaylandOutput& output, const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
+              ShmBuffer& buffer) {
+    const int32_t columns = std::clamp(std::min(width - output.x, output.width), 0, buffer.Width());
+    const int32_t rows = std::clamp(std::min(height - output.y, output.height), 0, buffer.Height());
+    for (int32_t y = 0; y < buffer.Height(); ++y) {
+        uint32_t* row = buffer.Row(y);
+        int32_t copied = 0;
+        if (y < rows) {
+            // 0xAARRGGBB words are XRGB8888 pixels as they are.
+            const uint32_t* from = pixels + static_cast<size_t>(output.y + y) * static_cast<size_t>(pitch) + output.x;
+            std::memcpy(row, from, static_cast<size_t>(columns) * 4);
+            copied = columns;
+        }
+        std::fill(row + copied, row + buffer.Width(), 0xFF000000u);
+    }
+}
+
+bool Ready(const OutputCover& cover) {
+    return cover.configured && !cover.closed && !cover.frame;
+}
+
+// Drops covers whose output is gone; a cover closed while its output stays ends the show.
+void FollowOutputs(WaylandConnection& connection) {
+    Covers& all = TheCovers();
+    auto& covers = all.covers;
+    covers.erase(std::remove_if(covers.begin(), covers.end(),
+                                [&](const std::unique_ptr<OutputCover>& cover) {
+                                    return !connection.OutputNamed(cover->outputName);
+                                }),
+                 covers.end());
+    for (const auto& cover : covers) {
+        if (!cover->closed || all.ending) continue;
+        if (ClockDifference(MillisecondClock(), cover->closedAt) < kClosedGraceMs) continue;
+        all.ending = true;
+        EmitEvent(MakeEvent(EventAppTerminate));
+    }
+}
+
+} // namespace
+
+bool CoverWaylandOutputs() {
+    WaylandConnection* connection = TheWaylandConnection();
+    if (!connection || !connection->LayerShell() || !connection->Compositor() || !connection->Shm()) return false;
+    FollowOutputs(*connection);
+    auto& covers = TheCovers().covers;
+    for (const WaylandOutput* output : connection->Outputs()) {
+        const bool covered = std::any_of(covers.begin(), covers.end(), [&](const std::unique_ptr<OutputCover>& c) {
+            return c->outputName == output->name;
+        });
+        if (!covered) covers.push_back(MakeCover(*connection, *output));
+    }
+    const int32_t start = MillisecondClock();
+    auto sized = [&] {
+        return std::all_of(covers.begin(), covers.end(),
+                           [](const std::unique_ptr<OutputCover>& c) { return c->configured || c->closed; });
+    };
+    while (!sized() && ClockDifference(MillisecondClock(), start) < kConfigureLimitMs)
+        if (!connection->Dispatch(50)) return false;
+    return !covers.empty();
+}
+
+void UncoverWaylandOutputs() {
+    Covers& all = TheCovers();
+    all.covers.clear();
+    all.ending = false;
+    if (WaylandConnection* connection = TheWaylandConnection()) connection->Flush();
+}
+
+bool WaylandOutputCovered(uint32_t outputName) {
+    const auto& covers = TheCovers().covers;
+    return std::any_of(covers.begin(), covers.end(),
+                       [outputName](const std::unique_ptr<OutputCover>& c) { return c->outputName == outputName; });
+}
+
+void WaitForWaylandFrame(int32_t limitMs) {
+    WaylandConnection* connection = TheWaylandConnection();
+    if (!connection) return;
+    auto& covers = TheCovers().covers;
+    const int32_t start = MillisecondClock();
+    for (;;) {
+        if (std::any_of(covers.begin(), covers.end(), [](const std::unique_ptr<OutputCover>& c) { return Ready(*c); }))
+            return;
+        const int32_t left = limitMs - ClockDifference(MillisecondClock(), start);
+        if (left <= 0 || !connection->Dispatch(left)) return;
+    }
+}
+
+void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) {
+    WaylandConnection* connection = TheWaylandConnection();
+    if (!connection || connection->Lost()) return;
+    connection->Dispatch(0);
+    FollowOutputs(*connection);
+    for (const auto& coverPointer : TheCovers().covers) {
+        OutputCover& cover = *coverPointer;
+        const WaylandOutput* output = connection->OutputNamed(cover.outputName);
+        if (!output || !Ready(cover)) continue;
+        int32_t bufferWidth = 0, bufferHeight = 0;
+        BufferSize(cover, *output, bufferWidth, bufferHeight);
+        ShmBuffer* buffer = IdleBuffer(*connection, cover, bufferWidth, bufferHeight);
+        if (!buffer) continue;
+        CopyView(*output, pixels, width, height, pitch, *buffer);
+        wl_surface* surface = cover.surface.get();
+        if (cover.viewport && cover.scale120 > 0) {
+            wp_viewport_set_destination(cover.viewport.get(), cover.width, cover.height);
+        } else {
+            wl_surface_set_buffer_scale(surface, std::max(output->scale, 1));
+        }
+        PlaceWaylandSurface(surface, output->x, output->y,
+                            cover.width > 0 ? static_cast<double>(bufferWidth) / cover.width : 1.0);
+        wl_surface_attach(surface, buffer->Buffer(), 0, 0);
+        if (wl_surface_get_version(surface) >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION)
+            wl_surface_damage_buffer(surface, 0, 0, bufferWidth, bufferHeight);
+        else
+            wl_surface_damage(surface, 0, 0, cover.width, cover.height);
+        cover.frame = {wl_surface_frame(surface), wl_callback_destroy};
+        wl_callback_add_listener(cover.frame.get(), &kFrameListener, &cover);
+        cover.askedAt = MillisecondClock();
+        buffer->MarkBusy();
+        wl_surface_commit(surface);
+    }
+    connection->Flush();
+}
+
+bool WaylandOutputsHidden() {
+    const auto& covers = TheCovers().covers;
+    if (covers.empty()) return false;
+    const int32_t now = MillisecondClock();
+    return std::all_of(covers.begin(), covers.end(), [now](const std::unique_ptr<OutputCover>& c) {
+        return c->closed || (c->frame && ClockDifference(now, c->askedAt) > kHiddenAfterMs);
+    });
+}
