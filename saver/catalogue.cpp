@@ -47,12 +47,15 @@ void TSaver::CreateChillies(int32_t count) {
     }
     ChooseVarieties(*this);
     // Each view gets `count` chillies of its own, view after view.
-    for (size_t view = 0; view < ShowViewCount(); ++view) {
-        int32_t width = 0, height = 0;
-        ShowViewSize(view, ViewWidth, ViewHeight, width, height);
-        CreateChilliSprites(count, width, height, CatalogueImage(*this, VarietyA), CatalogueImage(*this, VarietyB),
-                            static_cast<int32_t>(view));
-    }
+    for (size_t view = 0; view < ShowViewCount(); ++view)
+        CreateViewChillies(*this, count, view);
+}
+
+void CreateViewChillies(const TSaver& saver, int32_t count, size_t view) {
+    int32_t width = 0, height = 0;
+    ShowViewSize(view, saver.ViewWidth, saver.ViewHeight, width, height);
+    CreateChilliSprites(count, width, height, CatalogueImage(saver, VarietyA), CatalogueImage(saver, VarietyB),
+                        static_cast<int32_t>(view));
 }
 
 void TSaver::AdjustChillies(int32_t delta) {

@@ -27,3 +27,6 @@ CaptionPlace CaptionPosition(int32_t viewWidth, int32_t viewHeight, int32_t text
 class TSaver;
 // Draws VarietyA and VarietyB from the pool and sets the caption that names them.
 void ChooseVarieties(TSaver& saver);
+// `count` chillies of the two varieties now shown for view `view` (of ShowViews) of the saver's
+// display, added to ChilliList.
+void CreateViewChillies(const TSaver& saver, int32_t count, size_t view);

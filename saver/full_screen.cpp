@@ -3,6 +3,7 @@
 #include "saver/full_screen.h"
 
 #include "saver/display_power.h"
+#include "saver/monitor_change.h"
 #include "saver/platform.h"
 #include "saver/saver.h"
 #include "saver/settings_file.h"
@@ -160,13 +161,24 @@ void TSaver::RunSaver() {
     int32_t frames = -1;
     int32_t measureStart = 0;
     DisplayPowerWatch power;
+    MonitorWatch monitorWatch(Platform().Monitors());
     while (!TerminationRequested()) {
+        std::vector<MonitorRect> monitors;
+        if (monitorWatch.Changed(monitors) && !ShowOnChangedMonitors(*this, monitors)) {
+            Say("could not open a full-screen display");
+            return;
+        }
         if (KeyHitCount(KeyF12) != 0) SaveScreenshot();
         // While the display is off nothing is drawn: the loop waits on its events instead, and
         // the exit rules hold as ever.
         const bool off = power.DisplayOff();
         const int32_t id = off ? WaitEvent() : PollEvent();
-        if (EventEndsSaver(id, EventX(), EventY())) return;
+        if (EventEndsSaver(id, EventX(), EventY())) {
+            // An F12 that arrived after the check above is the key that ends the show: its
+            // screenshot is still taken.
+            if (KeyHitCount(KeyF12) != 0) SaveScreenshot();
+            return;
+        }
         if (off) continue;
         Update();
         Draw();
