@@ -1,0 +1,83 @@
+// A pointer of the test's own on a Wayland seat: moves it by relative steps and clicks, as a real
+// device would, so a test can tell how the program takes pointer input.
+// Usage: virtual_pointer STEP...  where a step is "move DX DY", "click" or "wait MS".
+#include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
+
+#include <wayland-client.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr uint32_t kButtonLeft = 0x110;
+
+struct Globals {
+    wl_seat* seat = nullptr;
+    zwlr_virtual_pointer_manager_v1* manager = nullptr;
+};
+
+void Global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+    auto* globals = static_cast<Globals*>(data);
+    if (std::strcmp(interface, wl_seat_interface.name) == 0 && !globals->seat)
+        globals->seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+    if (std::strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
+        globals->manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
+            wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
+}
+void GlobalRemove(void*, wl_registry*, uint32_t) {}
+constexpr wl_registry_listener kRegistryListener = {Global, GlobalRemove};
+
+uint32_t Now() {
+    using namespace std::chrono;
+    return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    wl_display* display = wl_display_connect(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "virtual_pointer: no Wayland display\n");
+        return 1;
+    }
+    Globals globals;
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &kRegistryListener, &globals);
+    wl_display_roundtrip(display);
+    if (!globals.manager) {
+        std::fprintf(stderr, "virtual_pointer: the compositor offers no virtual pointers\n");
+        return 1;
+    }
+    zwlr_virtual_pointer_v1* pointer =
+        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(globals.manager, globals.seat);
+    wl_display_roundtrip(display);
+    for (int i = 1; i < argc; ++i) {
+        const std::string step = argv[i];
+        if (step == "move" && i + 2 < argc) {
+            const double dx = std::atof(argv[i + 1]), dy = std::atof(argv[i + 2]);
+            i += 2;
+            zwlr_virtual_pointer_v1_motion(pointer, Now(), wl_fixed_from_double(dx), wl_fixed_from_double(dy));
+            zwlr_virtual_pointer_v1_frame(pointer);
+        } else if (step == "click") {
+            zwlr_virtual_pointer_v1_button(pointer, Now(), kButtonLeft, WL_POINTER_BUTTON_STATE_PRESSED);
+            zwlr_virtual_pointer_v1_frame(pointer);
+            zwlr_virtual_pointer_v1_button(pointer, Now(), kButtonLeft, WL_POINTER_BUTTON_STATE_RELEASED);
+            zwlr_virtual_pointer_v1_frame(pointer);
+        } else if (step == "wait" && i + 1 < argc) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[++i])));
+        } else {
+            std::fprintf(stderr, "virtual_pointer: unknown step '%s'\n", step.c_str());
+            return 2;
+        }
+        wl_display_roundtrip(display);
+    }
+    zwlr_virtual_pointer_v1_destroy(pointer);
+    wl_display_roundtrip(display);
+    wl_display_disconnect(display);
+    return 0;
+}

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The full-screen saver on Wayland, under a headless sway of the test's own: "/s" covers two
+# outputs of different sizes, the second at scale 2, each drawn at its own pixels with its caption
+# at its foot; F12 saves a screenshot and ends it; a key, a 3-pixel move or a click ends it and a
+# 1-pixel move does not; swayidle starts it on idle; an output created while it runs is covered;
+# the compositor's end ends it; and the program picks its host as it should.
+# Usage: wayland_show_test.sh CAPSARO_PROGRAM VIRTUAL_POINTER_PROGRAM. Exits with 77 (skipped)
+# without sway, grim and wtype.
+set -uo pipefail
+program=$(readlink -f "$1")
+pointer=$(readlink -f "$2")
+for tool in sway grim wtype swayidle swaymsg; do
+  command -v $tool >/dev/null || { echo "needs $tool"; exit 77; }
+done
+source "$(dirname "$0")/../../support/headless_sway.sh"
+
+work=$(mktemp -d /tmp/capsaro-wayland.XXXXXX)
+chmod 755 "$work"
+cp "$program" "$work/capsaro"
+cd "$work" || exit 1
+cleanup() { stop_sway; rm -rf "$work"; }
+
+passed=0 failed=0
+check() {
+  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+# poll_until COMMAND...: true once the command succeeds, false after the liveness bound (30 s).
+poll_until() {
+  local until=$((SECONDS + 30))
+  until "$@"; do
+    [ "$SECONDS" -lt "$until" ] || return 1
+    sleep 0.2
+  done
+}
+ended() { poll_until bash -c "! kill -0 $1 2>/dev/null"; }
+# colours OUTPUT: distinct colours on that output now.
+colours() { grim -o "$1" shot.png 2>/dev/null && convert shot.png -format %k info:; }
+drawn() { [ "$(colours "$1")" -gt 100 ]; }
+# moving OUTPUT: two pictures of the output a moment apart differ.
+moving() {
+  grim -o "$1" a.png && sleep 0.3 && grim -o "$1" b.png &&
+    [ "$(compare -metric AE a.png b.png null: 2>&1 | cut -d' ' -f1)" -gt 100 ]
+}
+# caption_rows OUTPUT: the rows of the output's last 30 that hold the caption's red.
+caption_rows() {
+  grim -o "$1" shot.png 2>/dev/null
+  local height
+  height=$(identify -format %h shot.png)
+  convert shot.png -crop "x30+0+$((height - 30))" +repage txt:- |
+    awk -F'[,:]' '/#FF0000/ {rows[$2] = 1} END {n = 0; for (r in rows) n++; print n}'
+}
+# exits_with STATUS PID: the process ends (within the bound) with that status.
+exits_with() {
+  local until=$((SECONDS + 30))
+  while kill -0 "$2" 2>/dev/null; do
+    [ "$SECONDS" -lt "$until" ] || return 1
+    sleep 0.1
+  done
+  wait "$2"
+  [ $? -eq "$1" ]
+}
+start_saver() {
+  ./capsaro /s "$@" >out.txt 2>&1 &
+  saver=$!
+  poll_until drawn HEADLESS-1
+}
+
+# A desktop of one known colour, for the copy behind the show.
+start_sway "output * bg #2040C0 solid_color" || { cleanup; exit 1; }
+trap cleanup EXIT
+swaymsg create_output >/dev/null
+swaymsg output HEADLESS-2 mode 800x600 position 1280 0 scale 2 >/dev/null
+
+# ---- Host choice ----
+check "--help names the Wayland host where the compositor offers the layer shell" \
+  bash -c "./capsaro --help | grep -q 'shows on wayland'"
+check "CAPSARO_HOST=x11 forces the X11 host" bash -c "CAPSARO_HOST=x11 ./capsaro --help | grep -q 'shows on x11'"
+check "CAPSARO_HOST naming no host is refused" bash -c "CAPSARO_HOST=beos ./capsaro /s 2>&1 | grep -q 'not a host here'"
+check "--root without an X display is refused with status 2" bash -c "./capsaro --root 2>/dev/null; [ \$? -eq 2 ]"
+
+# ---- Two outputs ----
+start_saver --names --count 60
+check "/s draws on the first output" drawn HEADLESS-1
+check "/s draws on the scale-2 output" poll_until drawn HEADLESS-2
+check "the first output's show moves" moving HEADLESS-1
+check "the scale-2 output's show moves" moving HEADLESS-2
+grim -o HEADLESS-1 first.png; grim -o HEADLESS-2 second.png
+check "the scale-2 output is drawn at its pixel size" test "$(identify -format %wx%h second.png)" = 800x600
+rows1=$(caption_rows HEADLESS-1) rows2=$(caption_rows HEADLESS-2)
+check "each output has its caption at its foot ($rows1 and $rows2 rows)" test "$rows1" -ge 8 -a "$rows2" -ge 8
+check "the caption's glyphs are as high on the scale-2 output, not stretched" test "$rows1" -eq "$rows2" -a "$rows2" -le 16
+check "a second /s returns at once while the first runs" timeout 20 ./capsaro /s
+wtype -s 700 -k F12
+check "F12 ends the show with status 0" exits_with 0 $saver
+check "F12 printed the screenshot's line" grep -q "Screenshot saved as Capsaro000.png" out.txt
+check "F12 wrote the screenshot of the whole display" test "$(identify -format %wx%h Capsaro000.png 2>/dev/null)" = 2080x720
+
+start_saver --count 20
+wtype -s 700 -k a
+check "any key ends it" exits_with 0 $saver
+
+# blue OUTPUT: pixels of the desktop's colour on that output.
+blue() { grim -o "$1" shot.png 2>/dev/null && convert shot.png -fill black +opaque '#2040C0' -fill white -opaque '#2040C0' -format '%[fx:int(mean*w*h)]' info:; }
+poll_until bash -c "[ \$(grim -o HEADLESS-2 - | convert - -format %k info:) -le 3 ]"
+start_saver --count 5 --desktop --no-names
+check "the show is drawn over the copy of each output's desktop" \
+  bash -c "[ \$($(declare -f blue); blue HEADLESS-1) -gt 600000 ] && [ \$($(declare -f blue); blue HEADLESS-2) -gt 300000 ]"
+kill $saver; wait $saver 2>/dev/null
+
+start_saver --count 20
+"$pointer" move 1 0 wait 300 move 1 0 wait 300 move 0 1 wait 300
+sleep 1
+check "1-pixel moves keep it" kill -0 $saver
+"$pointer" move 3 0
+check "a 3-pixel move ends it" exits_with 0 $saver
+
+start_saver --count 20
+"$pointer" move 1 0 wait 300 click
+check "a click ends it" exits_with 0 $saver
+
+# ---- Outputs that come, the idle daemon, the compositor's end ----
+start_saver --count 20
+swaymsg create_output >/dev/null
+check "an output created while the show runs is covered" poll_until drawn HEADLESS-3
+check "the new output's show moves" moving HEADLESS-3
+kill $saver; wait $saver 2>/dev/null
+
+swayidle -w timeout 1 "$PWD/capsaro /s --count 20 >idle.txt 2>&1" >/dev/null 2>&1 &
+idle=$!
+check "swayidle starts the show when the seat is idle" poll_until bash -c "pgrep -f '$PWD/capsaro /s' >/dev/null && [ \$(grim -o HEADLESS-1 - | convert - -format %k info:) -gt 100 ]"
+pkill -f "$PWD/capsaro /s"
+kill $idle 2>/dev/null; wait $idle 2>/dev/null
+
+start_saver --count 20
+stop_sway
+check "the compositor's end ends the show with status 0" exits_with 0 $saver
+
+echo "$passed passed, $failed failed"
+test "$failed" -eq 0
