@@ -77,6 +77,8 @@ check "--help names the Wayland host where the compositor offers the layer shell
 check "CAPSARO_HOST=x11 forces the X11 host" bash -c "CAPSARO_HOST=x11 ./capsaro --help | grep -q 'shows on x11'"
 check "CAPSARO_HOST naming no host is refused" bash -c "CAPSARO_HOST=beos ./capsaro /s 2>&1 | grep -q 'not a host here'"
 check "--root without an X display is refused with status 2" bash -c "./capsaro --root 2>/dev/null; [ \$? -eq 2 ]"
+check "/p without an X display returns at once, quietly, with status 0" \
+  bash -c "[ -z \"\$(timeout 20 ./capsaro /p 1234 2>&1)\" ] && timeout 20 ./capsaro /p 1234"
 
 # ---- Two outputs ----
 start_saver --names --count 60
