@@ -37,7 +37,7 @@ start_sway() {
   unset DISPLAY
   local until=$((SECONDS + 30))
   while [ "$SECONDS" -lt "$until" ]; do
-    SWAYSOCK=$(ls "$sway_runtime"/sway-ipc.*.sock 2>/dev/null | head -1)
+    SWAYSOCK=$(ls "$sway_runtime"/sway-ipc.*.sock 2>/dev/null | head -1 || true)
     if [ -n "$SWAYSOCK" ] && [ -S "$sway_runtime/$WAYLAND_DISPLAY" ] && SWAYSOCK=$SWAYSOCK swaymsg -t get_outputs >/dev/null 2>&1; then
       export SWAYSOCK
       return 0
