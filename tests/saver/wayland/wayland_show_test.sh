@@ -2,8 +2,9 @@
 # The full-screen saver on Wayland, under a headless sway of the test's own: "/s" covers two
 # outputs of different sizes, the second at scale 2, each drawn at its own pixels with its caption
 # at its foot; F12 saves a screenshot and ends it; a key, a 3-pixel move or a click ends it and a
-# 1-pixel move does not; swayidle starts it on idle; an output created while it runs is covered;
-# the compositor's end ends it; and the program picks its host as it should.
+# 1-pixel move does not; swayidle starts it on idle; an output created while it runs is covered
+# and one taken away leaves it running; the compositor's end ends it; and the program picks its
+# host as it should.
 # Usage: wayland_show_test.sh CAPSARO_PROGRAM VIRTUAL_POINTER_PROGRAM. Exits with 77 (skipped)
 # without sway, grim and wtype.
 set -uo pipefail
@@ -125,6 +126,14 @@ start_saver --count 20
 swaymsg create_output >/dev/null
 check "an output created while the show runs is covered" poll_until drawn HEADLESS-3
 check "the new output's show moves" moving HEADLESS-3
+# Disabling an output takes it away from clients: its surface closes with it, and the show goes
+# on with the others.
+swaymsg output HEADLESS-3 disable >/dev/null
+sleep 1.5
+check "an output taken away while the show runs leaves it running" kill -0 $saver
+check "the show moves on the outputs that stay" moving HEADLESS-1
+swaymsg output HEADLESS-3 enable >/dev/null
+check "the output back again is covered again" poll_until drawn HEADLESS-3
 kill $saver; wait $saver 2>/dev/null
 
 swayidle -w timeout 1 "$PWD/capsaro /s --count 20 >idle.txt 2>&1" >/dev/null 2>&1 &
