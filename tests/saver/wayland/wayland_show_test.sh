@@ -60,10 +60,12 @@ exits_with() {
   wait "$2"
   [ $? -eq "$1" ]
 }
+# start_saver OPTIONS...: starts "/s" and returns once its show moves, so the show's loop runs
+# (what arrives while the show starts up is dropped, as on every host).
 start_saver() {
   ./capsaro /s "$@" >out.txt 2>&1 &
   saver=$!
-  poll_until drawn HEADLESS-1
+  poll_until drawn HEADLESS-1 && poll_until moving HEADLESS-1
 }
 
 # A desktop of one known colour, for the copy behind the show.
@@ -110,16 +112,29 @@ check "the show is drawn over the copy of each output's desktop" \
   bash -c "[ \$($(declare -f blue); blue HEADLESS-1) -gt 600000 ] && [ \$($(declare -f blue); blue HEADLESS-2) -gt 300000 ]"
 kill $saver; wait $saver 2>/dev/null
 
+# One pointer device for every run below, made before the first starts: the seat has it when
+# each run takes the seat's pointer.
+mkfifo pointer.fifo
+"$pointer" <pointer.fifo &
+pointer_pid=$!
+exec 3>pointer.fifo
 start_saver --count 20
-"$pointer" move 1 0 wait 300 move 1 0 wait 300 move 0 1 wait 300
+for step in "move 1 0" "move 1 0" "move 0 1"; do
+  echo "$step" >&3
+  sleep 0.3
+done
 sleep 1
 check "1-pixel moves keep it" kill -0 $saver
-"$pointer" move 3 0
+echo "move 3 0" >&3
 check "a 3-pixel move ends it" exits_with 0 $saver
 
 start_saver --count 20
-"$pointer" move 1 0 wait 300 click
+echo "move 1 0" >&3
+sleep 0.3
+echo "click" >&3
 check "a click ends it" exits_with 0 $saver
+exec 3>&-
+wait $pointer_pid
 
 # ---- Outputs that come, the idle daemon, the compositor's end ----
 start_saver --count 20
