@@ -200,8 +200,8 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         edges[edgeCount++] = {top.y, bottom.y, top.x, (bottom.x - top.x) / (bottom.y - top.y)};
     }
     // Rows whose centre j + 0.5 lies in [yMin, yMax).
-    const int rowBegin = CeilClamped(yMin - 0.5, clip.y0, clip.y1);
-    const int rowEnd = CeilClamped(yMax - 0.5, clip.y0, clip.y1);
+    const int rowBegin = std::max(CeilClamped(yMin - 0.5, clip.y0, clip.y1), rows.area.y0);
+    const int rowEnd = std::min(CeilClamped(yMax - 0.5, clip.y0, clip.y1), rows.area.y1);
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
     const int32_t du = k.texels ? Fixed(u->dx) : 0, dv = k.texels ? Fixed(v->dx) : 0;
@@ -227,6 +227,13 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
             walk = {Fixed(uAt), Fixed(vAt), du, dv};
             if (hull && !hull->Trim(x, y, skip, count)) continue;
         }
+        // The replay's area cuts the span like the hull does: the walk still starts at `first`.
+        if (first + skip < rows.area.x0) {
+            count -= rows.area.x0 - (first + skip);
+            skip = rows.area.x0 - first;
+        }
+        count = std::min(count, rows.area.x1 - (first + skip));
+        if (count <= 0) continue;
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
         walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) +
                                       static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
@@ -249,6 +256,18 @@ bool Finite(const SoftQuad& quad) {
     for (const SoftVertex& c : quad.v)
         if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(c.u) || !std::isfinite(c.v)) return false;
     return true;
+}
+
+// Whether the quad's bounds come within a pixel of the area (a cheap test that skips most quads
+// of a replay restricted to a small area).
+bool Reaches(const SoftQuad& quad, const SoftClip& area) {
+    float x0 = quad.v[0].x, x1 = x0, y0 = quad.v[0].y, y1 = y0;
+    for (const SoftVertex& c : quad.v) {
+        x0 = std::min(x0, c.x), x1 = std::max(x1, c.x);
+        y0 = std::min(y0, c.y), y1 = std::max(y1, c.y);
+    }
+    return x1 + 1.0f >= static_cast<float>(area.x0) && x0 - 1.0f <= static_cast<float>(area.x1) &&
+           y1 + 1.0f >= static_cast<float>(area.y0) && y0 - 1.0f <= static_cast<float>(area.y1);
 }
 
 bool IsParallelogram(const Point* p) {
@@ -319,7 +338,7 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
     if (texture && (!texture->levels || texture->levelCount < 1 || !LevelUsable(texture->levels[0]))) return;
     for (size_t q = 0; q < count; ++q) {
         const SoftQuad& quad = quads[q];
-        if (!Finite(quad)) continue;
+        if (!Finite(quad) || !Reaches(quad, rows.area)) continue;
         Point p[4];
         for (int i = 0; i < 4; ++i)
             p[i] = {quad.v[i].x, quad.v[i].y, quad.v[i].u, quad.v[i].v};
@@ -337,6 +356,8 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
 
 void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, SoftRows rows) {
     clip = Limit(clip, surface);
+    clip = {std::max(clip.x0, rows.area.x0), std::max(clip.y0, rows.area.y0), std::min(clip.x1, rows.area.x1),
+            std::min(clip.y1, rows.area.y1)};
     if (clip.x0 >= clip.x1 || !surface.pixels) return;
     // An untextured solid span writes the colour as it is, with the widest stores the processor has.
     SoftSpanConst k;

@@ -46,6 +46,9 @@ struct SoftTexture {
     bool filtered = false;
     bool mipmapped = false;
     const SoftHull* hulls = nullptr; // one per level, or null for none
+    // The top-left opaqueWidth x opaqueHeight texels of level 0 all have alpha 255 (damage
+    // tracking uses it to know what a picture hides; drawing does not).
+    int opaqueWidth = 0, opaqueHeight = 0;
 };
 
 // A corner of a quad: drawing coordinates and texture coordinates 0..1 over level 0.

@@ -63,18 +63,51 @@ void SoftRasterizer::Clear(SoftClip clip, uint32_t color) {
     commands_.push_back({true, false, SoftTexture{}, state, 0, 0});
 }
 
-void SoftRasterizer::Replay(int worker) const {
-    const SoftRows rows{kBandShift, Workers(), worker};
+void SoftRasterizer::AppendSteps(std::vector<SoftDrawnStep>& steps) const {
     for (const Command& command : commands_) {
-        if (command.clear)
-            SoftClearRows(target_, command.state.clip, command.state.color, rows);
-        else
-            SoftDrawQuadsRows(target_, command.textured ? &command.texture : nullptr, command.state,
-                              quads_.data() + command.first, command.count, rows);
+        if (command.clear) {
+            steps.push_back({true, false, SoftTexture{}, command.state, SoftQuad{}});
+            continue;
+        }
+        for (size_t q = command.first; q < command.first + command.count; ++q)
+            steps.push_back({false, command.textured, command.texture, command.state, quads_[q]});
+    }
+}
+
+void SoftRasterizer::Replay(int worker) const {
+    SoftRows rows{kBandShift, Workers(), worker};
+    const auto replay = [&] {
+        for (const Command& command : commands_) {
+            if (command.clear)
+                SoftClearRows(target_, command.state.clip, command.state.color, rows);
+            else
+                SoftDrawQuadsRows(target_, command.textured ? &command.texture : nullptr, command.state,
+                                  quads_.data() + command.first, command.count, rows);
+        }
+    };
+    if (!areas_) {
+        replay();
+        return;
+    }
+    // The areas are disjoint, so each pixel still sees every command once, in order.
+    for (const SoftClip& area : *areas_) {
+        rows.area = area;
+        replay();
     }
 }
 
 void SoftRasterizer::Finish() {
+    areas_ = nullptr;
+    Run();
+}
+
+void SoftRasterizer::Finish(const std::vector<SoftClip>& areas) {
+    areas_ = &areas;
+    Run();
+    areas_ = nullptr;
+}
+
+void SoftRasterizer::Run() {
     if (commands_.empty()) return;
     if (!threads_.empty()) {
         std::lock_guard<std::mutex> lock(mutex_);
