@@ -335,6 +335,9 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
     const SoftClip clip = Limit(state.clip, surface);
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || !surface.pixels) return;
     if (!IsBlendMode(state.blend)) return;
+    // No row of this replay inside the clip and the area: nothing to set up quads for.
+    const int lastRow = std::min(clip.y1, rows.area.y1);
+    if (NextOwnedRow(std::max(clip.y0, rows.area.y0), rows) >= lastRow) return;
     if (texture && (!texture->levels || texture->levelCount < 1 || !LevelUsable(texture->levels[0]))) return;
     for (size_t q = 0; q < count; ++q) {
         const SoftQuad& quad = quads[q];
