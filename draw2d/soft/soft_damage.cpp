@@ -126,8 +126,12 @@ struct Tiles {
 };
 
 // The marked tiles as disjoint rectangles: runs along each row of tiles (closing gaps of one tile,
-// cheaper to draw than to keep apart), joined with the run above where it spans the same columns.
-std::vector<SoftClip> Rectangles(const Tiles& tiles, int width, int height) {
+// cheaper to draw than to keep apart), joined with the run above where it spans the same columns;
+// the runs also go into `rows`, band by band.
+std::vector<SoftClip> Rectangles(const Tiles& tiles, int width, int height, SoftRowRanges& rows) {
+    rows.bandShift = kSoftDamageTileShift;
+    rows.first.assign(1, 0);
+    rows.ranges.clear();
     std::vector<SoftClip> rects;
     std::vector<size_t> above, here; // indices into rects of the previous and this row's runs
     for (int ty = 0; ty < tiles.rows; ++ty) {
@@ -143,6 +147,7 @@ std::vector<SoftClip> Rectangles(const Tiles& tiles, int width, int height) {
                 ++end;
             const SoftClip run = {tx * kSoftDamageTile, ty * kSoftDamageTile, std::min(end * kSoftDamageTile, width),
                                   std::min((ty + 1) * kSoftDamageTile, height)};
+            rows.ranges.push_back({run.x0, run.x1});
             const auto joined = std::find_if(above.begin(), above.end(), [&](size_t i) {
                 return rects[i].x0 == run.x0 && rects[i].x1 == run.x1 && rects[i].y1 == run.y0;
             });
@@ -156,6 +161,7 @@ std::vector<SoftClip> Rectangles(const Tiles& tiles, int width, int height) {
             tx = end;
         }
         above.swap(here);
+        rows.first.push_back(static_cast<int>(rows.ranges.size()));
     }
     return rects;
 }
@@ -209,7 +215,7 @@ SoftFrameDamage SoftDamageTracker::EndFrame(int width, int height) {
     if (damage.whole)
         std::fill(damaged.marks.begin(), damaged.marks.end(), uint8_t{1});
     else
-        damage.rects = Rectangles(damaged, width, height);
+        damage.rects = Rectangles(damaged, width, height, damage.rows);
 
     lastDamage_.swap(damaged.marks);
     previous_.swap(steps_);

@@ -5,8 +5,8 @@
 // of them overwrites it whatever was there (a clear, an opaque axis-aligned solid quad) or it did
 // not change in the frame before; a pixel no step covers keeps its value too. Every other pixel is
 // damaged. The damage is kept in tiles of kSoftDamageTile pixels and handed out as disjoint
-// rectangles; redrawing only those, with every step clipped to them, gives the same bytes as
-// redrawing the whole frame.
+// rectangles; redrawing only those, with every span cut to them, gives the same bytes as redrawing
+// the whole frame.
 #pragma once
 
 #include "draw2d/soft/soft_raster.h"
@@ -26,10 +26,15 @@ struct SoftDrawnStep {
     SoftQuad quad{};
 };
 
-// What a frame changed: everything, or these disjoint rectangles inside the surface.
+constexpr int kSoftDamageTileShift = 4;
+static_assert(kSoftDamageTile == 1 << kSoftDamageTileShift, "tiles are a power of two high");
+
+// What a frame changed: everything, or these disjoint rectangles inside the surface, which `rows`
+// gives again as ranges of each band of kSoftDamageTile rows (what the rasterizer redraws).
 struct SoftFrameDamage {
     bool whole = true;
     std::vector<SoftClip> rects;
+    SoftRowRanges rows;
 };
 
 class SoftDamageTracker {

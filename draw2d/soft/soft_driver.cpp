@@ -247,7 +247,7 @@ public:
         if (damage.whole || drawnWhole)
             rasterizer_.Finish();
         else
-            rasterizer_.Finish(damage.rects);
+            rasterizer_.Finish(damage.rows);
         current_->Present(damage);
     }
 

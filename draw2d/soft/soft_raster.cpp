@@ -90,6 +90,16 @@ int NextOwnedRow(int j, SoftRows rows) {
     return offset == 0 ? j : (band + offset) << rows.shift;
 }
 
+// The ranges of row j; false when it has none.
+bool RowRanges(const SoftRowRanges& ranges, int j, const SoftRowRanges::Range*& begin,
+               const SoftRowRanges::Range*& end) {
+    const size_t band = static_cast<size_t>(j >> ranges.bandShift);
+    if (band + 1 >= ranges.first.size()) return false;
+    begin = ranges.ranges.data() + ranges.first[band];
+    end = ranges.ranges.data() + ranges.first[band + 1];
+    return begin != end;
+}
+
 // The lowest of a set of lines x = slope·y + at, for y visited in increasing order: the lines that are
 // lowest somewhere, steepest first, and the one lowest at the last y asked.
 struct LowerEnvelope {
@@ -200,13 +210,15 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
         edges[edgeCount++] = {top.y, bottom.y, top.x, (bottom.x - top.x) / (bottom.y - top.y)};
     }
     // Rows whose centre j + 0.5 lies in [yMin, yMax).
-    const int rowBegin = std::max(CeilClamped(yMin - 0.5, clip.y0, clip.y1), rows.area.y0);
-    const int rowEnd = std::min(CeilClamped(yMax - 0.5, clip.y0, clip.y1), rows.area.y1);
+    const int rowBegin = CeilClamped(yMin - 0.5, clip.y0, clip.y1);
+    const int rowEnd = CeilClamped(yMax - 0.5, clip.y0, clip.y1);
     const SoftSpanFunction span = SoftSpanSelected();
     const int bandMask = (1 << rows.shift) - 1;
     const int32_t du = k.texels ? Fixed(u->dx) : 0, dv = k.texels ? Fixed(v->dx) : 0;
     for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
+        const SoftRowRanges::Range *range = nullptr, *rangeEnd = nullptr;
+        if (rows.ranges && !RowRanges(*rows.ranges, j, range, rangeEnd)) continue;
         const double y = j + 0.5;
         double left = HUGE_VAL, right = -HUGE_VAL;
         for (int e = 0; e < edgeCount; ++e) {
@@ -227,13 +239,6 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
             walk = {Fixed(uAt), Fixed(vAt), du, dv};
             if (hull && !hull->Trim(x, y, skip, count)) continue;
         }
-        // The replay's area cuts the span like the hull does: the walk still starts at `first`.
-        if (first + skip < rows.area.x0) {
-            count -= rows.area.x0 - (first + skip);
-            skip = rows.area.x0 - first;
-        }
-        count = std::min(count, rows.area.x1 - (first + skip));
-        if (count <= 0) continue;
         // Trimmed spans step from the untrimmed start so that every pixel samples as it would otherwise.
         walk.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) +
                                       static_cast<uint32_t>(skip) * static_cast<uint32_t>(walk.du));
@@ -248,7 +253,21 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
                 __builtin_prefetch(next + x, 1);
             __builtin_prefetch(next + first + skip + count - 1, 1);
         }
-        span(row + first + skip, count, walk, k);
+        if (!range) {
+            span(row + first + skip, count, walk, k);
+            continue;
+        }
+        // The replay's ranges cut the span like the hull does: each piece steps from the same start.
+        const int spanBegin = first + skip, spanEnd = spanBegin + count;
+        for (; range != rangeEnd && range->x0 < spanEnd; ++range) {
+            const int from = std::max(spanBegin, range->x0), to = std::min(spanEnd, range->x1);
+            if (from >= to) continue;
+            SoftSpanWalk piece = walk;
+            const auto steps = static_cast<uint32_t>(from - spanBegin);
+            piece.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + steps * static_cast<uint32_t>(walk.du));
+            piece.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) + steps * static_cast<uint32_t>(walk.dv));
+            span(row + from, to - from, piece, k);
+        }
     }
 }
 
@@ -256,18 +275,6 @@ bool Finite(const SoftQuad& quad) {
     for (const SoftVertex& c : quad.v)
         if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(c.u) || !std::isfinite(c.v)) return false;
     return true;
-}
-
-// Whether the quad's bounds come within a pixel of the area (a cheap test that skips most quads
-// of a replay restricted to a small area).
-bool Reaches(const SoftQuad& quad, const SoftClip& area) {
-    float x0 = quad.v[0].x, x1 = x0, y0 = quad.v[0].y, y1 = y0;
-    for (const SoftVertex& c : quad.v) {
-        x0 = std::min(x0, c.x), x1 = std::max(x1, c.x);
-        y0 = std::min(y0, c.y), y1 = std::max(y1, c.y);
-    }
-    return x1 + 1.0f >= static_cast<float>(area.x0) && x0 - 1.0f <= static_cast<float>(area.x1) &&
-           y1 + 1.0f >= static_cast<float>(area.y0) && y0 - 1.0f <= static_cast<float>(area.y1);
 }
 
 bool IsParallelogram(const Point* p) {
@@ -335,13 +342,10 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
     const SoftClip clip = Limit(state.clip, surface);
     if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1 || !surface.pixels) return;
     if (!IsBlendMode(state.blend)) return;
-    // No row of this replay inside the clip and the area: nothing to set up quads for.
-    const int lastRow = std::min(clip.y1, rows.area.y1);
-    if (NextOwnedRow(std::max(clip.y0, rows.area.y0), rows) >= lastRow) return;
     if (texture && (!texture->levels || texture->levelCount < 1 || !LevelUsable(texture->levels[0]))) return;
     for (size_t q = 0; q < count; ++q) {
         const SoftQuad& quad = quads[q];
-        if (!Finite(quad) || !Reaches(quad, rows.area)) continue;
+        if (!Finite(quad)) continue;
         Point p[4];
         for (int i = 0; i < 4; ++i)
             p[i] = {quad.v[i].x, quad.v[i].y, quad.v[i].u, quad.v[i].v};
@@ -359,8 +363,6 @@ void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* texture, c
 
 void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, SoftRows rows) {
     clip = Limit(clip, surface);
-    clip = {std::max(clip.x0, rows.area.x0), std::max(clip.y0, rows.area.y0), std::min(clip.x1, rows.area.x1),
-            std::min(clip.y1, rows.area.y1)};
     if (clip.x0 >= clip.x1 || !surface.pixels) return;
     // An untextured solid span writes the colour as it is, with the widest stores the processor has.
     SoftSpanConst k;
@@ -371,7 +373,16 @@ void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, So
     for (int j = NextOwnedRow(clip.y0, rows); j < clip.y1;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         uint32_t* row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
-        span(row + clip.x0, clip.x1 - clip.x0, SoftSpanWalk{0, 0, 0, 0}, k);
+        if (!rows.ranges) {
+            span(row + clip.x0, clip.x1 - clip.x0, SoftSpanWalk{0, 0, 0, 0}, k);
+            continue;
+        }
+        const SoftRowRanges::Range *range = nullptr, *rangeEnd = nullptr;
+        if (!RowRanges(*rows.ranges, j, range, rangeEnd)) continue;
+        for (; range != rangeEnd && range->x0 < clip.x1; ++range) {
+            const int begin = std::max(clip.x0, range->x0), end = std::min(clip.x1, range->x1);
+            if (begin < end) span(row + begin, end - begin, SoftSpanWalk{0, 0, 0, 0}, k);
+        }
     }
 }
 

@@ -67,6 +67,18 @@ struct SoftClip {
     int x0, y0, x1, y1;
 };
 
+// Where a drawing may write, band of rows by band of rows: in the rows [k << bandShift,
+// (k + 1) << bandShift) only the x ranges ranges[first[k]] .. ranges[first[k + 1] - 1] (sorted,
+// disjoint, half-open). Bands past the end take nothing.
+struct SoftRowRanges {
+    struct Range {
+        int x0, x1;
+    };
+    int bandShift = 4;
+    std::vector<int> first{0};
+    std::vector<Range> ranges;
+};
+
 // color (0xAARRGGBB) modulates every texel per channel, alpha included; untextured quads use it alone.
 // Blend values outside 1..5 draw nothing.
 struct SoftState {

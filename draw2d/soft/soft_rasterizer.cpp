@@ -75,36 +75,25 @@ void SoftRasterizer::AppendSteps(std::vector<SoftDrawnStep>& steps) const {
 }
 
 void SoftRasterizer::Replay(int worker) const {
-    SoftRows rows{kBandShift, Workers(), worker};
-    const auto replay = [&] {
-        for (const Command& command : commands_) {
-            if (command.clear)
-                SoftClearRows(target_, command.state.clip, command.state.color, rows);
-            else
-                SoftDrawQuadsRows(target_, command.textured ? &command.texture : nullptr, command.state,
-                                  quads_.data() + command.first, command.count, rows);
-        }
-    };
-    if (!areas_) {
-        replay();
-        return;
-    }
-    // The areas are disjoint, so each pixel still sees every command once, in order.
-    for (const SoftClip& area : *areas_) {
-        rows.area = area;
-        replay();
+    const SoftRows rows{kBandShift, Workers(), worker, ranges_};
+    for (const Command& command : commands_) {
+        if (command.clear)
+            SoftClearRows(target_, command.state.clip, command.state.color, rows);
+        else
+            SoftDrawQuadsRows(target_, command.textured ? &command.texture : nullptr, command.state,
+                              quads_.data() + command.first, command.count, rows);
     }
 }
 
 void SoftRasterizer::Finish() {
-    areas_ = nullptr;
+    ranges_ = nullptr;
     Run();
 }
 
-void SoftRasterizer::Finish(const std::vector<SoftClip>& areas) {
-    areas_ = &areas;
+void SoftRasterizer::Finish(const SoftRowRanges& ranges) {
+    ranges_ = &ranges;
     Run();
-    areas_ = nullptr;
+    ranges_ = nullptr;
 }
 
 void SoftRasterizer::Run() {

@@ -31,9 +31,9 @@ public:
     void DrawQuads(const SoftTexture* textureOrNull, const SoftState& state, const SoftQuad* quads, size_t count);
     void Clear(SoftClip clip, uint32_t color);
     void Finish();
-    // Draws what was recorded only inside the areas (disjoint rectangles); pixels inside them get the
-    // bytes Finish would give them, pixels outside are not touched.
-    void Finish(const std::vector<SoftClip>& areas);
+    // Draws what was recorded only inside the ranges; pixels inside them get the bytes Finish would
+    // give them, pixels outside are not touched.
+    void Finish(const SoftRowRanges& ranges);
     // Appends what is recorded, step by step, to steps.
     void AppendSteps(std::vector<SoftDrawnStep>& steps) const;
     // Something is recorded and not yet drawn.
@@ -57,8 +57,8 @@ private:
     SoftSurface target_;
     std::vector<Command> commands_;
     std::vector<SoftQuad> quads_;
-    // The areas the replay is restricted to; null draws everywhere.
-    const std::vector<SoftClip>* areas_ = nullptr;
+    // The ranges the replay is restricted to; null draws everywhere.
+    const SoftRowRanges* ranges_ = nullptr;
 
     std::vector<std::thread> threads_;
     std::mutex mutex_;

@@ -3,17 +3,15 @@
 
 #include "draw2d/soft/soft_raster.h"
 
-#include <climits>
-
 // The pixels one replay writes: rows of one worker, row j belonging to it when
-// (j >> shift) % count == index, and of those only the pixels inside `area`. Spans are set up as
-// if the area were not there, so a pixel inside it gets exactly the bytes it would get without it.
-// The default owns every pixel.
+// (j >> shift) % count == index, and of those only the pixels in `ranges` (all where null). Spans
+// are set up as if the ranges were not there, so a pixel inside them gets exactly the bytes it
+// would get without them. The default owns every pixel.
 struct SoftRows {
     int shift = 0;
     int count = 1;
     int index = 0;
-    SoftClip area = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    const SoftRowRanges* ranges = nullptr;
 };
 
 void SoftDrawQuadsRows(const SoftSurface& surface, const SoftTexture* textureOrNull, const SoftState& state,
