@@ -1,7 +1,8 @@
 // The show's cost: Update per chilli, whole frames (Update, Draw, present) at 1920 x 1080 on the
-// offscreen software display, with one view or two, start-up to the first frame (loading the 100
-// pictures included), the heap a long show keeps per change of varieties and per frame, and the
-// CPU share of the full-screen saver while the display is switched off.
+// offscreen software display (drawn where they changed, or whole), with one view or two, start-up
+// to the first frame (loading the 100 pictures included), the heap a long show keeps per change of
+// varieties and per frame, and the CPU share of the full-screen saver while the display is
+// switched off.
 #include "saver/catalogue.h"
 #include "saver/chilli.h"
 #include "saver/platform.h"
@@ -26,7 +27,7 @@
 
 namespace {
 
-void StartShow(TSaver& saver, int32_t count, int32_t mode) {
+void StartShow(TSaver& saver, int32_t count, int32_t mode, bool wholeFrames = false) {
     static const bool registered = (RegisterEmbeddedPictures(), true);
     (void)registered;
     ChilliList.clear();
@@ -34,7 +35,7 @@ void StartShow(TSaver& saver, int32_t count, int32_t mode) {
     VarietyPoolSize = 100;
     RunModeLetter = "s";
     CurrentMotionMode = mode;
-    SelectDriver(SoftwareDriver(), BackBufferFlag);
+    SelectDriver(SoftwareDriver(nullptr, wholeFrames), BackBufferFlag);
     OpenDisplay(1920, 1080, 32, 0, 0);
     saver.ViewWidth = 1920;
     saver.ViewHeight = 1080;
@@ -70,6 +71,15 @@ void BM_Frame(benchmark::State& state) {
     FramesPerSecond(state, saver);
 }
 BENCHMARK(BM_Frame)->Arg(200)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same frames with the driver's damage tracking off: every frame drawn whole, as the
+// reference BM_Frame's partial redraws are weighed against.
+void BM_FrameDrawnWhole(benchmark::State& state) {
+    TSaver saver;
+    StartShow(saver, static_cast<int32_t>(state.range(0)), 1, true);
+    FramesPerSecond(state, saver);
+}
+BENCHMARK(BM_FrameDrawnWhole)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // From nothing loaded to the first presented frame of the default show (200 chillies).
 void BM_StartToFirstFrame(benchmark::State& state) {

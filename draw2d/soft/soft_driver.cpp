@@ -2,6 +2,7 @@
 // drawing recorded into the CPU rasterizer and finished before anything reads the pixels.
 #include "draw2d/soft/soft_driver.h"
 
+#include "draw2d/soft/soft_damage.h"
 #include "draw2d/soft/soft_rasterizer.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ public:
         texture_.hulls = hulls_.data();
         texture_.levelCount = static_cast<int>(levels_.size());
         texture_.mipmapped = mipmapped && levels_.size() > 1;
+        FindOpaqueCorner();
     }
     SoftTexture Sampled(bool filtered) const {
         SoftTexture texture = texture_;
@@ -32,6 +34,24 @@ public:
     }
 
 private:
+    // The widest run of opaque texels along the first row, then the rows that are opaque that far.
+    void FindOpaqueCorner() {
+        if (levels_.empty()) return;
+        const SoftMipLevel& top = levels_[0];
+        const auto opaque = [&](int x, int y) {
+            return (top.pixels[static_cast<size_t>(y) * top.width + x] >> 24) == 0xFF;
+        };
+        int width = 0;
+        while (width < top.width && opaque(width, 0))
+            ++width;
+        int height = 0;
+        for (bool whole = width > 0; whole && height < top.height; height += whole ? 1 : 0)
+            for (int x = 0; x < width && whole; ++x)
+                whole = opaque(x, height);
+        texture_.opaqueWidth = width;
+        texture_.opaqueHeight = height;
+    }
+
     PreparedTexture prepared_;
     std::vector<SoftMipLevel> levels_;
     std::vector<std::vector<SoftHalfPlane>> hullPlanes_;
@@ -96,10 +116,36 @@ public:
     void WaitForFrame() {
         if (presenter_ && !presenter_->Lost()) presenter_->WaitForFrame();
     }
-    void Present() {
+    // What the frame being drawn has drawn so far, and the textures it drew with.
+    SoftDamageTracker& Tracker() { return tracker_; }
+    std::vector<std::shared_ptr<const void>>& FrameTextures() { return frameTextures_; }
+    // Some of the frame was drawn everywhere already (something read the pixels before the frame ended).
+    void SetDrawnWhole() { drawnWhole_ = true; }
+    bool DrawnWhole() const { return drawnWhole_; }
+
+    // Ends the frame: what it changed against the frame before. A buffer that moved counts as all changed.
+    SoftFrameDamage EndFrame() {
+        const SoftSurface surface = Surface();
+        if (surface.pixels != lastPixels_ || surface.pitch != lastPitch_) tracker_.Forget();
+        lastPixels_ = surface.pixels;
+        lastPitch_ = surface.pitch;
+        // The frame's steps compare by texture address: keep the textures until the next frame is compared.
+        lastTextures_.swap(frameTextures_);
+        frameTextures_.clear();
+        drawnWhole_ = false;
+        return tracker_.EndFrame(surface.width, surface.height);
+    }
+
+    void Present(const SoftFrameDamage& damage) {
         if (!presenter_ || presenter_->Lost()) return;
         const SoftSurface surface = Surface();
-        presenter_->Present(surface.pixels, surface.width, surface.height, surface.pitch);
+        changed_.clear();
+        if (damage.whole)
+            changed_.push_back({0, 0, surface.width, surface.height});
+        else
+            for (const SoftClip& rect : damage.rects)
+                changed_.push_back({rect.x0, rect.y0, rect.x1, rect.y1});
+        presenter_->PresentChanged(surface.pixels, surface.width, surface.height, surface.pitch, changed_);
     }
 
 private:
@@ -113,6 +159,12 @@ private:
     }
 
     bool attached_ = false;
+    SoftDamageTracker tracker_;
+    std::vector<std::shared_ptr<const void>> frameTextures_, lastTextures_;
+    bool drawnWhole_ = false;
+    const uint32_t* lastPixels_ = nullptr;
+    int32_t lastPitch_ = 0;
+    std::vector<DrawRect> changed_;
     std::vector<uint32_t> own_;
     uint32_t* pixels_ = nullptr;
     int32_t bufferWidth_ = 0, bufferHeight_ = 0, pitch_ = 0;
@@ -120,7 +172,8 @@ private:
 
 class SoftDriver : public TDrawDriver {
 public:
-    explicit SoftDriver(std::shared_ptr<SoftWindowHost> host) : host_(std::move(host)) {}
+    SoftDriver(std::shared_ptr<SoftWindowHost> host, bool wholeFrames)
+        : host_(std::move(host)), wholeFrames_(wholeFrames) {}
     ~SoftDriver() override { rasterizer_.Finish(); }
 
     const char* Name() const override { return "software"; }
@@ -186,11 +239,22 @@ public:
         rasterizer_.Clear({rect.left, rect.top, rect.right, rect.bottom}, color);
     }
 
+    // Draws the frame only where it differs from the frame before and presents those rectangles;
+    // a synced flip first waits until the window asks for the frame, where the window paces.
     void Flip(int32_t sync) override {
         if (!current_) return;
-        Finish();
+        if (rasterizer_.Pending()) current_->WaitPresented();
+        rasterizer_.AppendSteps(current_->Tracker().Steps());
+        KeepTextures();
+        if (wholeFrames_) current_->Tracker().Forget();
+        const bool drawnWhole = current_->DrawnWhole();
+        const SoftFrameDamage damage = current_->EndFrame();
+        if (damage.whole || drawnWhole)
+            rasterizer_.Finish();
+        else
+            rasterizer_.Finish(damage.rows);
         if (sync > 0) current_->WaitForFrame();
-        current_->Present();
+        current_->Present(damage);
     }
 
     PixmapPtr GrabBackBuffer(int32_t x, int32_t y, int32_t width, int32_t height) override {
@@ -225,13 +289,27 @@ private:
         return true;
     }
 
+    // Draws everything recorded, everywhere: something is about to read or replace the pixels
+    // before the frame ends. The steps still count towards the frame's damage.
     void Finish() {
-        if (current_ && rasterizer_.Pending()) current_->WaitPresented();
+        if (current_ && rasterizer_.Pending()) {
+            current_->WaitPresented();
+            rasterizer_.AppendSteps(current_->Tracker().Steps());
+            current_->SetDrawnWhole();
+            KeepTextures();
+        }
         rasterizer_.Finish();
+        inFlight_.clear();
+    }
+    // The frame's textures stay alive while its steps are compared with the next frame's.
+    void KeepTextures() {
+        for (std::shared_ptr<SoftDriverTexture>& texture : inFlight_)
+            current_->FrameTextures().push_back(std::move(texture));
         inFlight_.clear();
     }
 
     std::shared_ptr<SoftWindowHost> host_;
+    bool wholeFrames_;
     SoftRasterizer rasterizer_;
     SoftDisplay* current_ = nullptr;
     std::vector<std::shared_ptr<SoftDriverTexture>> inFlight_;
@@ -241,6 +319,6 @@ private:
 
 } // namespace
 
-DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host) {
-    return std::make_shared<SoftDriver>(std::move(host));
+DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host, bool wholeFrames) {
+    return std::make_shared<SoftDriver>(std::move(host), wholeFrames);
 }

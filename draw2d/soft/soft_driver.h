@@ -20,6 +20,18 @@ public:
     // Shows the top-left width x height of the pixels (0xAARRGGBB, pitch in pixels). May return
     // before the pixels are read: WaitPresented tells when they may change again.
     virtual void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) = 0;
+    // Shows the frame as Present does, knowing that only `changed` can differ from the frame shown by
+    // the presenter's previous Present or PresentChanged: disjoint rectangles inside width x height,
+    // none of them empty; outside them every pixel is byte for byte the previous frame's. An empty
+    // list means nothing changed. After the presenter's first frame, a new buffer or another size,
+    // the list is one rectangle over the whole frame. The default presents everything, so a
+    // presenter that ignores the list stays correct. A presenter that shows the window from buffers
+    // of its own must bring each buffer up to date with the rectangles of every frame it missed, and
+    // what the window system lost (an exposed area) is the presenter's to repaint.
+    virtual void PresentChanged(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                                const std::vector<DrawRect>& /*changed*/) {
+        Present(pixels, width, height, pitch);
+    }
     // Returns once the last Present no longer reads the pixels.
     virtual void WaitPresented() {}
     // Waits until the window system asks for the next frame, where it paces frames itself
@@ -51,5 +63,7 @@ public:
 // Largest side of a software display's pixel buffer.
 constexpr int32_t kMaxSoftDisplaySide = 16384;
 
-// A software driver; `host` null makes every display offscreen (AttachDisplay then fails).
-DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host = nullptr);
+// A software driver; `host` null makes every display offscreen (AttachDisplay then fails). Each
+// frame is drawn and presented only where it differs from the frame before, unless `wholeFrames`
+// (every frame drawn and presented whole: the reference the damage is checked against).
+DrawDriverPtr SoftwareDriver(std::shared_ptr<SoftWindowHost> host = nullptr, bool wholeFrames = false);

@@ -90,6 +90,16 @@ int NextOwnedRow(int j, SoftRows rows) {
     return offset == 0 ? j : (band + offset) << rows.shift;
 }
 
+// The ranges of row j; false when it has none.
+bool RowRanges(const SoftRowRanges& ranges, int j, const SoftRowRanges::Range*& begin,
+               const SoftRowRanges::Range*& end) {
+    const size_t band = static_cast<size_t>(j >> ranges.bandShift);
+    if (band + 1 >= ranges.first.size()) return false;
+    begin = ranges.ranges.data() + ranges.first[band];
+    end = ranges.ranges.data() + ranges.first[band + 1];
+    return begin != end;
+}
+
 // The lowest of a set of lines x = slope·y + at, for y visited in increasing order: the lines that are
 // lowest somewhere, steepest first, and the one lowest at the last y asked.
 struct LowerEnvelope {
@@ -207,6 +217,8 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
     const int32_t du = k.texels ? Fixed(u->dx) : 0, dv = k.texels ? Fixed(v->dx) : 0;
     for (int j = NextOwnedRow(rowBegin, rows); j < rowEnd;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
+        const SoftRowRanges::Range *range = nullptr, *rangeEnd = nullptr;
+        if (rows.ranges && !RowRanges(*rows.ranges, j, range, rangeEnd)) continue;
         const double y = j + 0.5;
         double left = HUGE_VAL, right = -HUGE_VAL;
         for (int e = 0; e < edgeCount; ++e) {
@@ -241,7 +253,21 @@ void FillConvex(const SoftSurface& surface, const Point* points, int n, const So
                 __builtin_prefetch(next + x, 1);
             __builtin_prefetch(next + first + skip + count - 1, 1);
         }
-        span(row + first + skip, count, walk, k);
+        if (!range) {
+            span(row + first + skip, count, walk, k);
+            continue;
+        }
+        // The replay's ranges cut the span like the hull does: each piece steps from the same start.
+        const int spanBegin = first + skip, spanEnd = spanBegin + count;
+        for (; range != rangeEnd && range->x0 < spanEnd; ++range) {
+            const int from = std::max(spanBegin, range->x0), to = std::min(spanEnd, range->x1);
+            if (from >= to) continue;
+            SoftSpanWalk piece = walk;
+            const auto steps = static_cast<uint32_t>(from - spanBegin);
+            piece.u = static_cast<int32_t>(static_cast<uint32_t>(walk.u) + steps * static_cast<uint32_t>(walk.du));
+            piece.v = static_cast<int32_t>(static_cast<uint32_t>(walk.v) + steps * static_cast<uint32_t>(walk.dv));
+            span(row + from, to - from, piece, k);
+        }
     }
 }
 
@@ -347,7 +373,16 @@ void SoftClearRows(const SoftSurface& surface, SoftClip clip, uint32_t color, So
     for (int j = NextOwnedRow(clip.y0, rows); j < clip.y1;
          j = ((j & bandMask) == bandMask) ? NextOwnedRow(j + 1, rows) : j + 1) {
         uint32_t* row = surface.pixels + static_cast<ptrdiff_t>(j) * surface.pitch;
-        span(row + clip.x0, clip.x1 - clip.x0, SoftSpanWalk{0, 0, 0, 0}, k);
+        if (!rows.ranges) {
+            span(row + clip.x0, clip.x1 - clip.x0, SoftSpanWalk{0, 0, 0, 0}, k);
+            continue;
+        }
+        const SoftRowRanges::Range *range = nullptr, *rangeEnd = nullptr;
+        if (!RowRanges(*rows.ranges, j, range, rangeEnd)) continue;
+        for (; range != rangeEnd && range->x0 < clip.x1; ++range) {
+            const int begin = std::max(clip.x0, range->x0), end = std::min(clip.x1, range->x1);
+            if (begin < end) span(row + begin, end - begin, SoftSpanWalk{0, 0, 0, 0}, k);
+        }
     }
 }
 

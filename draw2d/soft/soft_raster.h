@@ -46,6 +46,9 @@ struct SoftTexture {
     bool filtered = false;
     bool mipmapped = false;
     const SoftHull* hulls = nullptr; // one per level, or null for none
+    // The top-left opaqueWidth x opaqueHeight texels of level 0 all have alpha 255 (damage
+    // tracking uses it to know what a picture hides; drawing does not).
+    int opaqueWidth = 0, opaqueHeight = 0;
 };
 
 // A corner of a quad: drawing coordinates and texture coordinates 0..1 over level 0.
@@ -62,6 +65,18 @@ struct SoftQuad {
 // A half-open pixel rectangle [x0, x1) × [y0, y1).
 struct SoftClip {
     int x0, y0, x1, y1;
+};
+
+// Where a drawing may write, band of rows by band of rows: in the rows [k << bandShift,
+// (k + 1) << bandShift) only the x ranges ranges[first[k]] .. ranges[first[k + 1] - 1] (sorted,
+// disjoint, half-open). Bands past the end take nothing.
+struct SoftRowRanges {
+    struct Range {
+        int x0, x1;
+    };
+    int bandShift = 4;
+    std::vector<int> first{0};
+    std::vector<Range> ranges;
 };
 
 // color (0xAARRGGBB) modulates every texel per channel, alpha included; untextured quads use it alone.

@@ -63,8 +63,19 @@ void SoftRasterizer::Clear(SoftClip clip, uint32_t color) {
     commands_.push_back({true, false, SoftTexture{}, state, 0, 0});
 }
 
+void SoftRasterizer::AppendSteps(std::vector<SoftDrawnStep>& steps) const {
+    for (const Command& command : commands_) {
+        if (command.clear) {
+            steps.push_back({true, false, SoftTexture{}, command.state, SoftQuad{}});
+            continue;
+        }
+        for (size_t q = command.first; q < command.first + command.count; ++q)
+            steps.push_back({false, command.textured, command.texture, command.state, quads_[q]});
+    }
+}
+
 void SoftRasterizer::Replay(int worker) const {
-    const SoftRows rows{kBandShift, Workers(), worker};
+    const SoftRows rows{kBandShift, Workers(), worker, ranges_};
     for (const Command& command : commands_) {
         if (command.clear)
             SoftClearRows(target_, command.state.clip, command.state.color, rows);
@@ -75,6 +86,17 @@ void SoftRasterizer::Replay(int worker) const {
 }
 
 void SoftRasterizer::Finish() {
+    ranges_ = nullptr;
+    Run();
+}
+
+void SoftRasterizer::Finish(const SoftRowRanges& ranges) {
+    ranges_ = &ranges;
+    Run();
+    ranges_ = nullptr;
+}
+
+void SoftRasterizer::Run() {
     if (commands_.empty()) return;
     if (!threads_.empty()) {
         std::lock_guard<std::mutex> lock(mutex_);

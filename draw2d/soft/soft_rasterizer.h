@@ -7,6 +7,7 @@
 // every texture (its SoftTexture, levels and hulls) alive and unchanged until then.
 #pragma once
 
+#include "draw2d/soft/soft_damage.h"
 #include "draw2d/soft/soft_raster.h"
 
 #include <condition_variable>
@@ -30,6 +31,11 @@ public:
     void DrawQuads(const SoftTexture* textureOrNull, const SoftState& state, const SoftQuad* quads, size_t count);
     void Clear(SoftClip clip, uint32_t color);
     void Finish();
+    // Draws what was recorded only inside the ranges; pixels inside them get the bytes Finish would
+    // give them, pixels outside are not touched.
+    void Finish(const SoftRowRanges& ranges);
+    // Appends what is recorded, step by step, to steps.
+    void AppendSteps(std::vector<SoftDrawnStep>& steps) const;
     // Something is recorded and not yet drawn.
     bool Pending() const { return !commands_.empty(); }
 
@@ -44,12 +50,15 @@ private:
         size_t first, count;
     };
 
+    void Run();
     void Replay(int worker) const;
     void WorkerLoop(int worker);
 
     SoftSurface target_;
     std::vector<Command> commands_;
     std::vector<SoftQuad> quads_;
+    // The ranges the replay is restricted to; null draws everywhere.
+    const SoftRowRanges* ranges_ = nullptr;
 
     std::vector<std::thread> threads_;
     std::mutex mutex_;

@@ -19,6 +19,8 @@ std::map<HWND, std::shared_ptr<TObject>>& Sources() {
 
 bool pointerHidden = false;
 
+const wchar_t* const kExposedProperty = L"CapsaroExposed";
+
 LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto found = Sources().find(window);
     if (found != Sources().end() && EmitWindowMessage(window, found->second, message, wParam, lParam)) {
@@ -30,6 +32,8 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return TRUE;
     }
     if (message == WM_ERASEBKGND) return 1;
+    // The default handling validates the area; the next frame repaints it.
+    if (message == WM_PAINT) SetWindowNumber(window, kExposedProperty, 1);
     if (message == WM_NCDESTROY) Sources().erase(window);
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -48,6 +52,12 @@ const wchar_t* DisplayClass() {
 }
 
 } // namespace
+
+bool TakeDisplayWindowExposure(HWND window) {
+    if (WindowNumber(window, kExposedProperty) == 0) return false;
+    SetWindowNumber(window, kExposedProperty, 0);
+    return true;
+}
 
 RECT Win32Window::ClientRect() const {
     RECT rect{0, 0, 0, 0};

@@ -32,6 +32,8 @@ public:
     Win32Window& operator=(const Win32Window&) = delete;
 
     HWND Handle() const { return window_; }
+    // The program made the window (its messages come to the display window procedure).
+    bool Owned() const { return owned_; }
     bool Alive() const { return window_ && IsWindow(window_); }
     // The client area now; 0 x 0 once the window is gone.
     RECT ClientRect() const;
@@ -72,3 +74,7 @@ int32_t Win32DrawingDpi(HWND window);
 void SetWin32PointerVisible(bool visible);
 // (x, y) in the full-screen display's coordinates, whose origin is the virtual screen's.
 void MoveWin32Pointer(int32_t x, int32_t y);
+
+// Whether the system asked the display window to repaint (part of it was exposed) since the last
+// call; a presenter that shows only what changed then shows the whole frame.
+bool TakeDisplayWindowExposure(HWND window);

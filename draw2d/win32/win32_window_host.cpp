@@ -22,13 +22,9 @@ public:
 
     void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) override {
         if (!window_.Alive()) return;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = pitch;
-        info.bmiHeader.biHeight = -height; // rows top down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        shownWidth_ = width;
+        shownHeight_ = height;
+        BITMAPINFO info = Header(pitch, height);
         HDC dc = GetDC(window_.Handle());
         const int32_t dpi = Dpi();
         if (dpi == 96) {
@@ -44,10 +40,47 @@ public:
         GdiFlush();
     }
 
+    // Only the changed rectangles, row by row of the frame; the whole frame when the window was
+    // exposed or resized since, is scaled, or belongs to another program (whose repaints we never see).
+    void PresentChanged(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                        const std::vector<DrawRect>& changed) override {
+        if (!window_.Alive()) return;
+        const bool exposed = TakeDisplayWindowExposure(window_.Handle());
+        if (exposed || !window_.Owned() || Dpi() != 96 || width != shownWidth_ || height != shownHeight_) {
+            Present(pixels, width, height, pitch);
+            return;
+        }
+        HDC dc = GetDC(window_.Handle());
+        for (const DrawRect& rect : changed) {
+            const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
+            if (w <= 0 || h <= 0) continue;
+            // A bitmap of just the rectangle's rows: top-down rows need no upside-down source offsets.
+            BITMAPINFO info = Header(pitch, h);
+            SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(w), static_cast<DWORD>(h), rect.left, 0, 0,
+                              static_cast<UINT>(h), pixels + static_cast<size_t>(rect.top) * static_cast<size_t>(pitch),
+                              &info, DIB_RGB_COLORS);
+        }
+        ReleaseDC(window_.Handle(), dc);
+        GdiFlush();
+    }
+
 private:
+    static BITMAPINFO Header(int32_t pitch, int32_t height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = pitch;
+        info.bmiHeader.biHeight = -height; // rows top down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        return info;
+    }
+
     int32_t Dpi() const { return window_.Alive() ? Win32DrawingDpi(window_.Handle()) : 96; }
 
     Win32Window window_;
+    // The size of the frame last shown whole.
+    int32_t shownWidth_ = 0, shownHeight_ = 0;
 };
 
 class Win32WindowHost : public SoftWindowHost {

@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -20,7 +21,17 @@ struct Watch {
     std::unique_ptr<Display, ConnectionCloser> connection;
     std::map<uint64_t, std::weak_ptr<ForeignWindowState>> windows;
     std::map<uint64_t, std::weak_ptr<TObject>> sources;
+    // The events selected on each window, and the windows exposed since last asked.
+    std::map<uint64_t, long> masks;
+    std::set<uint64_t> exposed;
 };
+
+// Adds to the events the watch connection selects on the window (XSelectInput replaces them).
+void Select(Watch& watch, Display* display, uint64_t window, long mask) {
+    long& selected = watch.masks[window];
+    selected |= mask;
+    XSelectInput(display, window, selected);
+}
 
 // Never destroyed: presenters that draw through this connection may outlive static destruction.
 Watch& TheWatch() {
@@ -30,6 +41,10 @@ Watch& TheWatch() {
 
 void Handle(Watch& watch, const XEvent& event) {
     uint64_t window = 0;
+    if (event.type == Expose) {
+        watch.exposed.insert(event.xexpose.window);
+        return;
+    }
     if (event.type == DestroyNotify)
         window = event.xdestroywindow.window;
     else if (event.type == ConfigureNotify)
@@ -85,7 +100,7 @@ std::shared_ptr<ForeignWindowState> WatchForeignWindow(uint64_t window) {
     const uint64_t errorsBefore = XErrorCount();
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display, window, &attributes)) return nullptr;
-    XSelectInput(display, window, StructureNotifyMask);
+    Select(watch, display, window, StructureNotifyMask);
     XSync(display, False);
     if (XErrorCount() != errorsBefore) return nullptr;
     auto state = std::make_shared<ForeignWindowState>();
@@ -105,6 +120,19 @@ void ReadForeignWindowNotifications() {
         XNextEvent(display, &event);
         Handle(watch, event);
     }
+}
+
+bool WatchForeignExposures(uint64_t window) {
+    Watch& watch = TheWatch();
+    Display* display = Connection(watch);
+    if (!display || window == 0) return false;
+    Select(watch, display, window, ExposureMask);
+    return true;
+}
+
+bool TakeForeignExposure(uint64_t window) {
+    ReadForeignWindowNotifications();
+    return TheWatch().exposed.erase(window) > 0;
 }
 
 void SetForeignWindowSource(uint64_t window, std::weak_ptr<TObject> source) {

@@ -28,6 +28,13 @@ std::shared_ptr<ForeignWindowState> WatchForeignWindow(uint64_t window);
 // Reads the notifications waiting on the watch connection.
 void ReadForeignWindowNotifications();
 
+// Notes from now on when parts of the window are exposed (their pixels lost), for a presenter that
+// repaints only what changed; false when there is no X display.
+bool WatchForeignExposures(uint64_t window);
+// Whether the window was exposed since the last call (or since the watch began), reading the
+// notifications waiting first.
+bool TakeForeignExposure(uint64_t window);
+
 // The object whose "WindowClose" a destroyed window becomes; held weakly.
 void SetForeignWindowSource(uint64_t window, std::weak_ptr<TObject> source);
 

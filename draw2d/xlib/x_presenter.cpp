@@ -121,11 +121,49 @@ public:
     void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) override {
         const int32_t w = std::min(width, Width()), h = std::min(height, Height());
         if (w <= 0 || h <= 0 || Lost() || !gc_) return;
+        // Exposures before this frame are repainted by it.
+        TakeForeignExposure(target_);
+        shownWidth_ = w;
+        shownHeight_ = h;
+        Put(pixels, pitch, w, h, {0, 0, w, h});
+        XFlush(display_);
+    }
+
+    // Puts only the changed rectangles, unless the window lost pixels of its own since the last frame
+    // (an exposure) or changed its size: then the whole frame.
+    void PresentChanged(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                        const std::vector<DrawRect>& changed) override {
+        const int32_t w = std::min(width, Width()), h = std::min(height, Height());
+        if (w <= 0 || h <= 0 || Lost() || !gc_) return;
+        if (TakeForeignExposure(target_) || w != shownWidth_ || h != shownHeight_) {
+            Present(pixels, width, height, pitch);
+            return;
+        }
+        for (const DrawRect& rect : changed) {
+            const DrawRect cut = {std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, w),
+                                  std::min(rect.bottom, h)};
+            if (cut.left < cut.right && cut.top < cut.bottom) Put(pixels, pitch, w, h, cut);
+        }
+        XFlush(display_);
+    }
+
+    // The server handles requests in order: once a round trip returns, the put has read the segment.
+    void WaitPresented() override {
+        if (!pending_) return;
+        pending_ = false;
+        XSync(display_, False);
+    }
+
+private:
+    // Puts one rectangle of the w x h frame at the same place in the window.
+    void Put(const uint32_t* pixels, int32_t pitch, int32_t w, int32_t h, const DrawRect& rect) {
+        const auto rw = static_cast<unsigned>(rect.right - rect.left),
+                   rh = static_cast<unsigned>(rect.bottom - rect.top);
         if (frame_ && pixels == frame_->Pixels() && pitch == frame_->Pitch() && w <= frame_->Width() &&
             h <= frame_->Height()) {
             // Asynchronous: the server reads the segment after we return; WaitPresented syncs.
-            XShmPutImage(display_, target_, gc_, frame_->Image(), 0, 0, 0, 0, static_cast<unsigned>(w),
-                         static_cast<unsigned>(h), False);
+            XShmPutImage(display_, target_, gc_, frame_->Image(), rect.left, rect.top, rect.left, rect.top, rw, rh,
+                         False);
             pending_ = true;
         } else {
             XImage image{};
@@ -144,19 +182,10 @@ public:
             image.green_mask = visual_->green_mask;
             image.blue_mask = visual_->blue_mask;
             if (!XInitImage(&image)) return;
-            XPutImage(display_, target_, gc_, &image, 0, 0, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
+            XPutImage(display_, target_, gc_, &image, rect.left, rect.top, rect.left, rect.top, rw, rh);
         }
-        XFlush(display_);
     }
 
-    // The server handles requests in order: once a round trip returns, the put has read the segment.
-    void WaitPresented() override {
-        if (!pending_) return;
-        pending_ = false;
-        XSync(display_, False);
-    }
-
-private:
     std::unique_ptr<XPresentedWindow> window_;
     Display* display_;
     Window target_;
@@ -166,6 +195,8 @@ private:
     GC gc_ = nullptr;
     std::unique_ptr<ShmFrame> frame_;
     bool pending_ = false;
+    // The size of the frame last shown whole.
+    int32_t shownWidth_ = 0, shownHeight_ = 0;
 };
 
 } // namespace
@@ -182,6 +213,8 @@ std::unique_ptr<SoftPresenter> MakeXPresenter(std::unique_ptr<XPresentedWindow>&
     if ((attributes.depth != 24 && attributes.depth != 32) || visual->red_mask != 0xFF0000 ||
         visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF)
         return nullptr;
+    // Frames present only what changed: exposed parts of the window are repainted whole.
+    if (!WatchForeignExposures(target)) return nullptr;
     return std::make_unique<XPresenter>(std::move(window), display, target, attributes.visual, attributes.depth,
                                         allowShm);
 }

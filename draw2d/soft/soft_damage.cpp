@@ -1,0 +1,228 @@
+// Comparing a frame's drawing steps with the frame before, on a grid of tiles.
+#include "draw2d/soft/soft_damage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool Empty(const SoftClip& c) {
+    return c.x0 >= c.x1 || c.y0 >= c.y1;
+}
+
+SoftClip Intersect(const SoftClip& a, const SoftClip& b) {
+    return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
+}
+
+int Bound(double x) {
+    return static_cast<int>(std::clamp(x, -1e9, 1e9));
+}
+
+// The pixels a step may write: its clip, the surface and, for a quad, its bounds with a pixel to spare.
+SoftClip Box(const SoftDrawnStep& step, int width, int height) {
+    SoftClip box = Intersect(step.state.clip, {0, 0, width, height});
+    if (step.clear) return box;
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    for (const SoftVertex& c : step.quad.v) {
+        if (!std::isfinite(c.x) || !std::isfinite(c.y)) return {0, 0, 0, 0};
+        x0 = std::min(x0, static_cast<double>(c.x)), x1 = std::max(x1, static_cast<double>(c.x));
+        y0 = std::min(y0, static_cast<double>(c.y)), y1 = std::max(y1, static_cast<double>(c.y));
+    }
+    return Intersect(box, {Bound(std::floor(x0)) - 1, Bound(std::floor(y0)) - 1, Bound(std::ceil(x1)) + 1,
+                           Bound(std::ceil(y1)) + 1});
+}
+
+// Whether every sample of the step is written whatever was under it: always under BlendSolid;
+// under BlendMask and BlendAlpha when the colour and every texel the quad can sample (a texel
+// beyond it too, for filtering) are opaque, since alpha 255 then keeps the source exactly.
+bool HidesWhatIsUnder(const SoftDrawnStep& step) {
+    if (step.state.blend == BlendSolid) return true;
+    if (step.state.blend != BlendMask && step.state.blend != BlendAlpha) return false;
+    if ((step.state.color >> 24) != 0xFF) return false;
+    if (!step.textured) return true;
+    const SoftTexture& t = step.texture;
+    if (!t.levels || t.levelCount < 1 || (t.mipmapped && t.filtered)) return false;
+    for (const SoftVertex& c : step.quad.v) {
+        const double u = static_cast<double>(c.u) * t.levels[0].width,
+                     v = static_cast<double>(c.v) * t.levels[0].height;
+        if (!(u >= 0 && v >= 0 && u + 1 <= t.opaqueWidth && v + 1 <= t.opaqueHeight)) return false;
+    }
+    return true;
+}
+
+// The pixels a step writes whatever they held before, or an empty rectangle: a clear, or a quad
+// that hides what is under it and is an axis-aligned rectangle with whole-pixel corners (it covers
+// exactly those pixels).
+SoftClip Overwritten(const SoftDrawnStep& step, int width, int height) {
+    const SoftClip surface = {0, 0, width, height};
+    if (step.clear) return Intersect(step.state.clip, surface);
+    if (!HidesWhatIsUnder(step)) return {0, 0, 0, 0};
+    float xs[2], ys[2];
+    int nx = 0, ny = 0;
+    for (const SoftVertex& c : step.quad.v) {
+        if (c.x != std::floor(c.x) || c.y != std::floor(c.y) || std::fabs(c.x) > 1e6f || std::fabs(c.y) > 1e6f)
+            return {0, 0, 0, 0};
+        // Texture coordinates inside the texture keep the mapping well inside what the rasterizer draws.
+        if (step.textured && !(c.u >= 0 && c.u <= 1 && c.v >= 0 && c.v <= 1)) return {0, 0, 0, 0};
+        if (std::find(xs, xs + nx, c.x) == xs + nx) {
+            if (nx == 2) return {0, 0, 0, 0};
+            xs[nx++] = c.x;
+        }
+        if (std::find(ys, ys + ny, c.y) == ys + ny) {
+            if (ny == 2) return {0, 0, 0, 0};
+            ys[ny++] = c.y;
+        }
+    }
+    if (nx != 2 || ny != 2) return {0, 0, 0, 0};
+    const SoftClip rect = {static_cast<int>(std::min(xs[0], xs[1])), static_cast<int>(std::min(ys[0], ys[1])),
+                           static_cast<int>(std::max(xs[0], xs[1])), static_cast<int>(std::max(ys[0], ys[1]))};
+    return Intersect(Intersect(rect, step.state.clip), surface);
+}
+
+bool SameClip(const SoftClip& a, const SoftClip& b) {
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+}
+
+bool Same(const SoftDrawnStep& a, const SoftDrawnStep& b) {
+    if (a.clear != b.clear || a.textured != b.textured || a.state.blend != b.state.blend ||
+        a.state.color != b.state.color || !SameClip(a.state.clip, b.state.clip))
+        return false;
+    if (a.clear) return true;
+    if (a.textured && (a.texture.levels != b.texture.levels || a.texture.levelCount != b.texture.levelCount ||
+                       a.texture.filtered != b.texture.filtered || a.texture.mipmapped != b.texture.mipmapped ||
+                       a.texture.hulls != b.texture.hulls))
+        return false;
+    return std::memcmp(&a.quad, &b.quad, sizeof a.quad) == 0;
+}
+
+// Tiles of the surface, one byte each.
+struct Tiles {
+    int columns, rows;
+    std::vector<uint8_t> marks;
+    Tiles(int width, int height)
+        : columns((width + kSoftDamageTile - 1) / kSoftDamageTile),
+          rows((height + kSoftDamageTile - 1) / kSoftDamageTile),
+          marks(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0) {}
+    // Marks the tiles the rectangle touches.
+    void Touch(const SoftClip& c) {
+        if (Empty(c)) return;
+        for (int ty = c.y0 / kSoftDamageTile; ty <= (c.y1 - 1) / kSoftDamageTile; ++ty)
+            std::fill_n(&marks[static_cast<size_t>(ty) * columns + c.x0 / kSoftDamageTile],
+                        (c.x1 - 1) / kSoftDamageTile - c.x0 / kSoftDamageTile + 1, uint8_t{1});
+    }
+    // Marks the tiles the rectangle covers completely (a tile cut by the surface's edge counts whole
+    // when the rectangle reaches that edge).
+    void Cover(const SoftClip& c, int width, int height) {
+        if (Empty(c)) return;
+        const auto first = [](int v) { return (v + kSoftDamageTile - 1) / kSoftDamageTile; };
+        const int tx0 = first(c.x0), ty0 = first(c.y0);
+        const int tx1 = c.x1 == width ? columns : c.x1 / kSoftDamageTile;
+        const int ty1 = c.y1 == height ? rows : c.y1 / kSoftDamageTile;
+        for (int ty = ty0; ty < ty1; ++ty)
+            for (int tx = tx0; tx < tx1; ++tx)
+                marks[static_cast<size_t>(ty) * columns + tx] = 1;
+    }
+};
+
+// The marked tiles as disjoint rectangles: runs along each row of tiles (closing gaps of one tile,
+// cheaper to draw than to keep apart), joined with the run above where it spans the same columns;
+// the runs also go into `rows`, band by band.
+std::vector<SoftClip> Rectangles(const Tiles& tiles, int width, int height, SoftRowRanges& rows) {
+    rows.bandShift = kSoftDamageTileShift;
+    rows.first.assign(1, 0);
+    rows.ranges.clear();
+    std::vector<SoftClip> rects;
+    std::vector<size_t> above, here; // indices into rects of the previous and this row's runs
+    for (int ty = 0; ty < tiles.rows; ++ty) {
+        here.clear();
+        const uint8_t* row = &tiles.marks[static_cast<size_t>(ty) * tiles.columns];
+        for (int tx = 0; tx < tiles.columns;) {
+            if (!row[tx]) {
+                ++tx;
+                continue;
+            }
+            int end = tx + 1;
+            while (end < tiles.columns && (row[end] || (end + 1 < tiles.columns && row[end + 1])))
+                ++end;
+            const SoftClip run = {tx * kSoftDamageTile, ty * kSoftDamageTile, std::min(end * kSoftDamageTile, width),
+                                  std::min((ty + 1) * kSoftDamageTile, height)};
+            rows.ranges.push_back({run.x0, run.x1});
+            const auto joined = std::find_if(above.begin(), above.end(), [&](size_t i) {
+                return rects[i].x0 == run.x0 && rects[i].x1 == run.x1 && rects[i].y1 == run.y0;
+            });
+            if (joined != above.end()) {
+                rects[*joined].y1 = run.y1;
+                here.push_back(*joined);
+            } else {
+                here.push_back(rects.size());
+                rects.push_back(run);
+            }
+            tx = end;
+        }
+        above.swap(here);
+        rows.first.push_back(static_cast<int>(rows.ranges.size()));
+    }
+    return rects;
+}
+
+} // namespace
+
+SoftFrameDamage SoftDamageTracker::EndFrame(int width, int height) {
+    std::vector<SoftClip> boxes(steps_.size());
+    for (size_t i = 0; i < steps_.size(); ++i)
+        boxes[i] = Box(steps_[i], width, height);
+
+    SoftFrameDamage damage;
+    Tiles damaged(width, height);
+    if (known_ && width == width_ && height == height_) {
+        // Steps are paired by index when the counts agree, else by a common start and end.
+        const size_t n = steps_.size(), m = previous_.size();
+        size_t start = 0, end = 0;
+        if (n != m) {
+            while (start < std::min(n, m) && Same(steps_[start], previous_[start]))
+                ++start;
+            while (end < std::min(n, m) - start && Same(steps_[n - 1 - end], previous_[m - 1 - end]))
+                ++end;
+        }
+        Tiles changed(width, height), touched(width, height), kept(width, height), overwritten(width, height);
+        const auto paired = [&](size_t i) {
+            return n == m ? Same(steps_[i], previous_[i]) : i < start || i >= n - end;
+        };
+        for (size_t i = 0; i < n; ++i) {
+            touched.Touch(boxes[i]);
+            if (!paired(i)) {
+                changed.Touch(boxes[i]);
+                if (n == m) changed.Touch(previousBoxes_[i]);
+            } else if (const SoftClip over = Overwritten(steps_[i], width, height); !Empty(over)) {
+                overwritten.Cover(over, width, height);
+            } else {
+                kept.Touch(boxes[i]);
+            }
+        }
+        if (n != m)
+            for (size_t j = start; j < m - end; ++j)
+                changed.Touch(previousBoxes_[j]);
+        size_t count = 0;
+        for (size_t t = 0; t < damaged.marks.size(); ++t) {
+            const bool lingers = lastDamage_[t] && kept.marks[t] && !overwritten.marks[t];
+            damaged.marks[t] = touched.marks[t] && (changed.marks[t] || lingers);
+            count += damaged.marks[t];
+        }
+        const double area = static_cast<double>(count) * kSoftDamageTile * kSoftDamageTile;
+        damage.whole = area * 2 >= static_cast<double>(width) * height;
+    }
+    if (damage.whole)
+        std::fill(damaged.marks.begin(), damaged.marks.end(), uint8_t{1});
+    else
+        damage.rects = Rectangles(damaged, width, height, damage.rows);
+
+    lastDamage_.swap(damaged.marks);
+    previous_.swap(steps_);
+    previousBoxes_.swap(boxes);
+    steps_.clear();
+    width_ = width;
+    height_ = height;
+    known_ = true;
+    return damage;
+}
