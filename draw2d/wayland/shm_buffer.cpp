@@ -25,7 +25,8 @@ private:
     int fd_;
 };
 
-constexpr wl_buffer_listener kBufferListener = {[](void* data, wl_buffer* buffer) { ShmBuffer::Released(data, buffer); }};
+constexpr wl_buffer_listener kBufferListener = {
+    [](void* data, wl_buffer* buffer) { ShmBuffer::Released(data, buffer); }};
 
 } // namespace
 

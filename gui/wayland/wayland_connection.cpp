@@ -45,8 +45,7 @@ T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uin
 void ReleaseProxy(void* proxy) {
     wl_proxy_destroy(static_cast<wl_proxy*>(proxy));
 }
-template <typename T>
-void DestroyProxy(T* proxy) {
+template <typename T> void DestroyProxy(T* proxy) {
     ReleaseProxy(proxy);
 }
 
@@ -149,9 +148,9 @@ void WaylandConnection::Global(void* data, wl_registry* registry, uint32_t name,
     } else if (kind == wl_output_interface.name) {
         self->AddOutput(name, version);
     } else if (kind == zwlr_layer_shell_v1_interface.name && !self->layerShell_) {
-        self->layerShell_ = {Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version,
-                                                       kLayerShellVersion),
-                             DestroyProxy<zwlr_layer_shell_v1>};
+        self->layerShell_ = {
+            Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, kLayerShellVersion),
+            DestroyProxy<zwlr_layer_shell_v1>};
     } else if (kind == zwlr_screencopy_manager_v1_interface.name && !self->screencopy_) {
         self->screencopy_ = {Bind<zwlr_screencopy_manager_v1>(registry, name, &zwlr_screencopy_manager_v1_interface,
                                                               version, kScreencopyVersion),
@@ -160,9 +159,9 @@ void WaylandConnection::Global(void* data, wl_registry* registry, uint32_t name,
         self->viewporter_ = {Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, version, 1),
                              DestroyProxy<wp_viewporter>};
     } else if (kind == wp_fractional_scale_manager_v1_interface.name && !self->fractionalScale_) {
-        self->fractionalScale_ = {Bind<wp_fractional_scale_manager_v1>(
-                                      registry, name, &wp_fractional_scale_manager_v1_interface, version, 1),
-                                  DestroyProxy<wp_fractional_scale_manager_v1>};
+        self->fractionalScale_ = {
+            Bind<wp_fractional_scale_manager_v1>(registry, name, &wp_fractional_scale_manager_v1_interface, version, 1),
+            DestroyProxy<wp_fractional_scale_manager_v1>};
     }
 }
 

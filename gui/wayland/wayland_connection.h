@@ -30,13 +30,13 @@ struct WaylandSeatInput;
 struct WaylandOutput {
     uint32_t name = 0; // the global's name in the registry
     wl_output* output = nullptr;
-    std::string connector; // "HEADLESS-1", "DP-2", ... (empty before version 4)
+    std::string connector;                 // "HEADLESS-1", "DP-2", ... (empty before version 4)
     int32_t modeWidth = 0, modeHeight = 0; // pixels of the current mode, as the output shows them
     int32_t refreshMilliHz = 0;
     int32_t scale = 1;
     int32_t transform = 0;
     int32_t x = 0, y = 0, width = 0, height = 0; // its rectangle in the display's coordinates
-    bool done = false;                            // described in full at least once
+    bool done = false;                           // described in full at least once
 };
 
 class WaylandConnection {

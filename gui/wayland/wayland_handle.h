@@ -4,8 +4,7 @@
 
 #include <utility>
 
-template <typename T>
-class WaylandHandle {
+template <typename T> class WaylandHandle {
 public:
     using Release = void (*)(T*);
     WaylandHandle() = default;

@@ -31,8 +31,7 @@ struct Placement {
     double scale = 1;
 };
 
-template <typename T, void (*Free)(T*)>
-struct XkbFree {
+template <typename T, void (*Free)(T*)> struct XkbFree {
     void operator()(T* object) const { Free(object); }
 };
 using XkbContext = std::unique_ptr<xkb_context, XkbFree<xkb_context, xkb_context_unref>>;
@@ -218,7 +217,7 @@ void AxisSource(void*, wl_pointer*, uint32_t) {}
 void AxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
 void AxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
 
-constexpr wl_pointer_listener kPointerListener = {PointerEnter, PointerLeave, Motion,   Button,      Axis,
+constexpr wl_pointer_listener kPointerListener = {PointerEnter, PointerLeave, Motion,   Button,       Axis,
                                                   Frame,        AxisSource,   AxisStop, AxisDiscrete, nullptr};
 
 // ---- Seat ----

@@ -43,8 +43,8 @@ struct Capture {
 
 // The wl_shm formats read here: 32-bit words, red in the middle byte pair or swapped with blue.
 bool Readable(uint32_t format) {
-    return format == WL_SHM_FORMAT_XRGB8888 || format == WL_SHM_FORMAT_ARGB8888 ||
-           format == WL_SHM_FORMAT_XBGR8888 || format == WL_SHM_FORMAT_ABGR8888;
+    return format == WL_SHM_FORMAT_XRGB8888 || format == WL_SHM_FORMAT_ARGB8888 || format == WL_SHM_FORMAT_XBGR8888 ||
+           format == WL_SHM_FORMAT_ABGR8888;
 }
 
 void OnBuffer(void* data, zwlr_screencopy_frame_v1* frame, uint32_t format, uint32_t width, uint32_t height,

@@ -31,8 +31,8 @@ TEST(KeysymKeyCode, NamedKeysAndModifiersBySide) {
 
 TEST(KeysymKeyCode, SymbolsWithoutACodeGiveZero) {
     EXPECT_EQ(KeysymKeyCode(0), 0);
-    EXPECT_EQ(KeysymKeyCode(0x00e4), 0);   // adiaeresis: a letter, but not A..Z
-    EXPECT_EQ(KeysymKeyCode(0x06c1), 0);   // Cyrillic_a
-    EXPECT_EQ(KeysymKeyCode(0xffd6), 0);   // F25, past the codes' range
+    EXPECT_EQ(KeysymKeyCode(0x00e4), 0);     // adiaeresis: a letter, but not A..Z
+    EXPECT_EQ(KeysymKeyCode(0x06c1), 0);     // Cyrillic_a
+    EXPECT_EQ(KeysymKeyCode(0xffd6), 0);     // F25, past the codes' range
     EXPECT_EQ(KeysymKeyCode(0x1008ff13), 0); // a media key
 }
