@@ -1,6 +1,9 @@
 // A pointer of the test's own on a Wayland seat: moves it by relative steps and clicks, as a real
 // device would, so a test can tell how the program takes pointer input.
-// Usage: virtual_pointer STEP...  where a step is "move DX DY", "click" or "wait MS".
+// Usage: virtual_pointer [STEP...]  where a step is "move DX DY", "click" or "wait MS"; without
+// steps on the command line it reads one step a line from standard input until it ends, so the
+// device can live across several runs of the program under test (a device that appears only as
+// a test starts can move before a program has taken the seat's new pointer).
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>
@@ -9,8 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -56,10 +62,23 @@ int main(int argc, char** argv) {
     zwlr_virtual_pointer_v1* pointer =
         zwlr_virtual_pointer_manager_v1_create_virtual_pointer(globals.manager, globals.seat);
     wl_display_roundtrip(display);
-    for (int i = 1; i < argc; ++i) {
-        const std::string step = argv[i];
-        if (step == "move" && i + 2 < argc) {
-            const double dx = std::atof(argv[i + 1]), dy = std::atof(argv[i + 2]);
+    std::vector<std::string> steps(argv + 1, argv + argc);
+    const bool fromInput = steps.empty();
+    std::string line;
+    for (size_t i = 0; fromInput || i < steps.size(); ++i) {
+        if (fromInput) {
+            if (!std::getline(std::cin, line)) break;
+            std::istringstream words(line);
+            steps.clear();
+            i = 0;
+            for (std::string word; words >> word;)
+                steps.push_back(word);
+            if (steps.empty()) continue;
+        }
+        const std::string step = steps[i];
+        const auto argument = [&](size_t n) { return i + n < steps.size() ? steps[i + n].c_str() : "0"; };
+        if (step == "move") {
+            const double dx = std::atof(argument(1)), dy = std::atof(argument(2));
             i += 2;
             zwlr_virtual_pointer_v1_motion(pointer, Now(), wl_fixed_from_double(dx), wl_fixed_from_double(dy));
             zwlr_virtual_pointer_v1_frame(pointer);
@@ -68,8 +87,9 @@ int main(int argc, char** argv) {
             zwlr_virtual_pointer_v1_frame(pointer);
             zwlr_virtual_pointer_v1_button(pointer, Now(), kButtonLeft, WL_POINTER_BUTTON_STATE_RELEASED);
             zwlr_virtual_pointer_v1_frame(pointer);
-        } else if (step == "wait" && i + 1 < argc) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[++i])));
+        } else if (step == "wait") {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argument(1))));
+            ++i;
         } else {
             std::fprintf(stderr, "virtual_pointer: unknown step '%s'\n", step.c_str());
             return 2;
