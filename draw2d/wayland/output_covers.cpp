@@ -29,6 +29,8 @@ constexpr int32_t kHiddenAfterMs = 500;
 // How long a closed surface's output may stay before the close ends the show: an output being
 // removed closes its surface too, and its removal may come just after.
 constexpr int32_t kClosedGraceMs = 500;
+// Rectangles a buffer may owe before it is simply copied whole.
+constexpr size_t kMostStaleRects = 64;
 // How long covering waits for the compositor to size the new surfaces.
 constexpr int32_t kConfigureLimitMs = 2000;
 // The fractional scale's unit.
@@ -38,6 +40,23 @@ void DestroyLayerSurface(zwlr_layer_surface_v1* surface) {
     zwlr_layer_surface_v1_destroy(surface);
 }
 
+// A buffer of an output and what changed on that output since the buffer was last written.
+struct CoverBuffer {
+    std::unique_ptr<ShmBuffer> shm;
+    std::vector<DrawRect> stale;
+    bool wholeStale = true;
+
+    void Owe(const DrawRect& rect) {
+        if (wholeStale) return;
+        if (stale.size() >= kMostStaleRects) {
+            wholeStale = true;
+            stale.clear();
+            return;
+        }
+        stale.push_back(rect);
+    }
+};
+
 struct OutputCover {
     uint32_t outputName = 0;
     WaylandHandle<wl_surface> surface;
@@ -45,7 +64,10 @@ struct OutputCover {
     WaylandHandle<wp_fractional_scale_v1> fractional;
     WaylandHandle<zwlr_layer_surface_v1> layer;
     WaylandHandle<wl_callback> frame;
-    std::vector<std::unique_ptr<ShmBuffer>> buffers;
+    std::vector<CoverBuffer> buffers;
+    // What changed on the output since its last commit (frames it skipped while not asking).
+    std::vector<DrawRect> unshown;
+    bool wholeUnshown = true;
     int32_t width = 0, height = 0; // surface units, as configured
     uint32_t scale120 = 0;         // the fractional scale, 0 where the compositor gives none
     bool configured = false;
@@ -110,9 +132,8 @@ std::unique_ptr<OutputCover> MakeCover(WaylandConnection& connection, const Wayl
     wl_surface* surface = cover->surface.get();
     if (connection.Viewporter() && connection.FractionalScale()) {
         cover->viewport = {wp_viewporter_get_viewport(connection.Viewporter(), surface), wp_viewport_destroy};
-        cover->fractional = {
-            wp_fractional_scale_manager_v1_get_fractional_scale(connection.FractionalScale(), surface),
-            wp_fractional_scale_v1_destroy};
+        cover->fractional = {wp_fractional_scale_manager_v1_get_fractional_scale(connection.FractionalScale(), surface),
+                             wp_fractional_scale_v1_destroy};
         wp_fractional_scale_v1_add_listener(cover->fractional.get(), &kFractionalListener, cover.get());
     }
     cover->layer = {zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface, output.output,
@@ -122,8 +143,7 @@ std::unique_ptr<OutputCover> MakeCover(WaylandConnection& connection, const Wayl
     zwlr_layer_surface_v1_add_listener(layer, &kLayerListener, cover.get());
     zwlr_layer_surface_v1_set_size(layer, 0, 0);
     zwlr_layer_surface_v1_set_anchor(layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+                                                ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
     zwlr_layer_surface_v1_set_exclusive_zone(layer, -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(layer, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
     // The first commit, without a buffer, asks the compositor for the surface's size.
@@ -142,38 +162,74 @@ void BufferSize(const OutputCover& cover, const WaylandOutput& output, int32_t& 
     height = cover.height * std::max(output.scale, 1);
 }
 
-ShmBuffer* IdleBuffer(WaylandConnection& connection, OutputCover& cover, int32_t width, int32_t height) {
+CoverBuffer* IdleBuffer(WaylandConnection& connection, OutputCover& cover, int32_t width, int32_t height) {
     auto& buffers = cover.buffers;
     // Buffers of another size (the output changed) go once the compositor is done with them.
     buffers.erase(std::remove_if(buffers.begin(), buffers.end(),
-                                 [&](const std::unique_ptr<ShmBuffer>& b) {
-                                     return !b->Busy() && (b->Width() != width || b->Height() != height);
+                                 [&](const CoverBuffer& b) {
+                                     return !b.shm->Busy() && (b.shm->Width() != width || b.shm->Height() != height);
                                  }),
                   buffers.end());
-    for (const auto& buffer : buffers)
-        if (!buffer->Busy()) return buffer.get();
+    for (CoverBuffer& buffer : buffers)
+        if (!buffer.shm->Busy()) return &buffer;
     if (buffers.size() >= kBuffersPerOutput) return nullptr;
-    auto buffer = ShmBuffer::Create(connection.Shm(), width, height, width * 4, WL_SHM_FORMAT_XRGB8888);
-    if (!buffer) return nullptr;
+    CoverBuffer buffer;
+    buffer.shm = ShmBuffer::Create(connection.Shm(), width, height, width * 4, WL_SHM_FORMAT_XRGB8888);
+    if (!buffer.shm) return nullptr;
     buffers.push_back(std::move(buffer));
-    return buffers.back().get();
+    return &buffers.back();
 }
 
-// The output's rectangle of the display into the buffer; what lies outside the display is black.
+// The part of a display rectangle on the output, in the output's own pixels; empty when none.
+DrawRect OnOutput(const DrawRect& rect, const WaylandOutput& output) {
+    DrawRect local{std::max(rect.left, output.x) - output.x, std::max(rect.top, output.y) - output.y,
+                   std::min(rect.right, output.x + output.width) - output.x,
+                   std::min(rect.bottom, output.y + output.height) - output.y};
+    if (local.right <= local.left || local.bottom <= local.top) return {};
+    return local;
+}
+
+bool Empty(const DrawRect& rect) {
+    return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+// The output's rectangle of the display into the buffer, within `area` (the buffer's pixels);
+// what lies outside the display is black.
 void CopyView(const WaylandOutput& output, const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
-              ShmBuffer& buffer) {
+              ShmBuffer& buffer, const DrawRect& area) {
     const int32_t columns = std::clamp(std::min(width - output.x, output.width), 0, buffer.Width());
     const int32_t rows = std::clamp(std::min(height - output.y, output.height), 0, buffer.Height());
-    for (int32_t y = 0; y < buffer.Height(); ++y) {
+    const int32_t left = std::clamp(area.left, 0, buffer.Width()), right = std::clamp(area.right, 0, buffer.Width());
+    const int32_t top = std::clamp(area.top, 0, buffer.Height()), bottom = std::clamp(area.bottom, 0, buffer.Height());
+    for (int32_t y = top; y < bottom; ++y) {
         uint32_t* row = buffer.Row(y);
-        int32_t copied = 0;
-        if (y < rows) {
+        int32_t copied = left;
+        if (y < rows && left < columns) {
             // 0xAARRGGBB words are XRGB8888 pixels as they are.
-            const uint32_t* from = pixels + static_cast<size_t>(output.y + y) * static_cast<size_t>(pitch) + output.x;
-            std::memcpy(row, from, static_cast<size_t>(columns) * 4);
-            copied = columns;
+            const uint32_t* from =
+                pixels + static_cast<size_t>(output.y + y) * static_cast<size_t>(pitch) + output.x + left;
+            copied = std::min(right, columns);
+            std::memcpy(row + left, from, static_cast<size_t>(copied - left) * 4);
         }
-        std::fill(row + copied, row + buffer.Width(), 0xFF000000u);
+        std::fill(row + std::max(copied, left), row + right, 0xFF000000u);
+    }
+}
+
+// Notes this frame's changes on the output against its buffers and its next commit.
+void NoteChanges(OutputCover& cover, const WaylandOutput& output, const std::vector<DrawRect>* changed) {
+    if (!changed) {
+        cover.wholeUnshown = true;
+        cover.unshown.clear();
+        for (CoverBuffer& buffer : cover.buffers)
+            buffer.wholeStale = true, buffer.stale.clear();
+        return;
+    }
+    for (const DrawRect& rect : *changed) {
+        const DrawRect local = OnOutput(rect, output);
+        if (Empty(local)) continue;
+        for (CoverBuffer& buffer : cover.buffers)
+            buffer.Owe(local);
+        if (!cover.wholeUnshown) cover.unshown.push_back(local);
     }
 }
 
@@ -247,7 +303,8 @@ void WaitForWaylandFrame(int32_t limitMs) {
     }
 }
 
-void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) {
+void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                             const std::vector<DrawRect>* changed) {
     WaylandConnection* connection = TheWaylandConnection();
     if (!connection || connection->Lost()) return;
     connection->Dispatch(0);
@@ -255,13 +312,33 @@ void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t heig
     for (const auto& coverPointer : TheCovers().covers) {
         OutputCover& cover = *coverPointer;
         const WaylandOutput* output = connection->OutputNamed(cover.outputName);
-        if (!output || !Ready(cover)) continue;
+        if (!output) continue;
+        NoteChanges(cover, *output, changed);
+        if (!Ready(cover)) continue;
         int32_t bufferWidth = 0, bufferHeight = 0;
         BufferSize(cover, *output, bufferWidth, bufferHeight);
-        ShmBuffer* buffer = IdleBuffer(*connection, cover, bufferWidth, bufferHeight);
+        CoverBuffer* buffer = IdleBuffer(*connection, cover, bufferWidth, bufferHeight);
         if (!buffer) continue;
-        CopyView(*output, pixels, width, height, pitch, *buffer);
         wl_surface* surface = cover.surface.get();
+        // A buffer not at the output's size is stretched by the compositor: it is written whole.
+        const bool exact = bufferWidth == output->width && bufferHeight == output->height;
+        const bool whole = buffer->wholeStale || cover.wholeUnshown || !exact;
+        if (!whole && cover.unshown.empty()) {
+            // Nothing changed there: the frame is only asked for, so the pace holds.
+            cover.frame = {wl_surface_frame(surface), wl_callback_destroy};
+            wl_callback_add_listener(cover.frame.get(), &kFrameListener, &cover);
+            cover.askedAt = MillisecondClock();
+            wl_surface_commit(surface);
+            continue;
+        }
+        if (buffer->wholeStale || !exact) {
+            CopyView(*output, pixels, width, height, pitch, *buffer->shm, {0, 0, bufferWidth, bufferHeight});
+        } else {
+            for (const DrawRect& rect : buffer->stale)
+                CopyView(*output, pixels, width, height, pitch, *buffer->shm, rect);
+        }
+        buffer->stale.clear();
+        buffer->wholeStale = false;
         if (cover.viewport && cover.scale120 > 0) {
             wp_viewport_set_destination(cover.viewport.get(), cover.width, cover.height);
         } else {
@@ -269,15 +346,23 @@ void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t heig
         }
         PlaceWaylandSurface(surface, output->x, output->y,
                             cover.width > 0 ? static_cast<double>(bufferWidth) / cover.width : 1.0);
-        wl_surface_attach(surface, buffer->Buffer(), 0, 0);
-        if (wl_surface_get_version(surface) >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION)
-            wl_surface_damage_buffer(surface, 0, 0, bufferWidth, bufferHeight);
-        else
-            wl_surface_damage(surface, 0, 0, cover.width, cover.height);
+        wl_surface_attach(surface, buffer->shm->Buffer(), 0, 0);
+        const bool byBuffer = wl_surface_get_version(surface) >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION;
+        if (whole || !byBuffer) {
+            if (byBuffer)
+                wl_surface_damage_buffer(surface, 0, 0, bufferWidth, bufferHeight);
+            else
+                wl_surface_damage(surface, 0, 0, cover.width, cover.height);
+        } else {
+            for (const DrawRect& rect : cover.unshown)
+                wl_surface_damage_buffer(surface, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        }
+        cover.unshown.clear();
+        cover.wholeUnshown = false;
         cover.frame = {wl_surface_frame(surface), wl_callback_destroy};
         wl_callback_add_listener(cover.frame.get(), &kFrameListener, &cover);
         cover.askedAt = MillisecondClock();
-        buffer->MarkBusy();
+        buffer->shm->MarkBusy();
         wl_surface_commit(surface);
     }
     connection->Flush();

@@ -26,6 +26,10 @@ public:
     void Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch) override {
         PresentOnWaylandOutputs(pixels, width, height, pitch);
     }
+    void PresentChanged(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                        const std::vector<DrawRect>& changed) override {
+        PresentOnWaylandOutputs(pixels, width, height, pitch, &changed);
+    }
 
 private:
     int32_t width_, height_;
