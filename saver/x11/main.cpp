@@ -7,7 +7,10 @@
 #include "saver/x11/x11_platform.h"
 
 #include "draw2d/select/driver_select.h"
+#include "draw2d/soft/soft_canvas.h"
 #include "gui/gtk/gtk_gadget_host.h"
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     SaverHosts hosts;
@@ -20,6 +23,12 @@ int main(int argc, char** argv) {
         EndWhenTheXServerGoes();
         return selected;
     };
+    // A Wayland session without X: the dialog runs on GTK's Wayland backend and the software
+    // driver draws its canvas, which GTK paints (the displays of the show have no host here).
+    if (!std::getenv("DISPLAY") && std::getenv("WAYLAND_DISPLAY")) {
+        hosts.makeDriver = [] { return SoftwareDriver(SoftCanvasWindowHost()); };
+        hosts.selectGadgetHost = [] { return SelectGtkGadgetHost(GtkBackend::Wayland); };
+    }
     EndWhenTheXServerGoes();
     return CapsaroMain(argc, argv, hosts);
 }
