@@ -2,7 +2,7 @@
 # The configuration window on GTK's Wayland backend with no X display at all: `capsaro /c` under a
 # headless sway of the test's own opens a window titled "Capsaro" whose logo alternates, and keys
 # typed through a virtual keyboard (wtype) tick a box and store exactly that setting on Enter, or
-# store nothing on Escape.
+# store nothing on Escape or when another window takes the focus.
 # Usage: config_window_wayland_test.sh CAPSARO_PROGRAM. Exits with 77 (skipped) without sway, grim,
 # wtype, jq or ImageMagick.
 set -uo pipefail
@@ -13,9 +13,10 @@ done
 source "$(dirname "$0")/../../support/headless_sway.sh"
 
 work=$(mktemp -d /tmp/capsaro-wayland-dialog.XXXXXX)
-dialog=""
+dialog="" other=""
 finish() {
   [ -n "$dialog" ] && kill -9 "$dialog" 2>/dev/null
+  [ -n "$other" ] && kill -9 "$other" 2>/dev/null
   stop_sway
   rm -rf "$work"
 }
@@ -91,6 +92,17 @@ check "/c opens again" start_dialog
 type_keys -k Escape
 check "Escape ends the dialog" ended_with_zero
 check "after a ticked box, Escape stores nothing" stored_now "$stored"
+
+# Another program's window taking the focus ends the dialog as Cancel does (a second dialog here,
+# from a folder of its own).
+check "/c opens once more" start_dialog
+mkdir other && cp capsaro other/
+(cd other && exec ./capsaro /c >out.txt 2>&1) &
+other=$!
+check "a window of another program taking the focus ends the dialog" ended_with_zero
+check "and it stores nothing" stored_now "$stored"
+wtype -s 700 -k Escape
+poll_until bash -c "! kill -0 $other 2>/dev/null" || kill -9 "$other"
 
 echo "$passed passed, $failed failed"
 test "$failed" -eq 0
