@@ -55,7 +55,12 @@ start_dialog() {
   printf '%s' "$stored" >Capsaro.cfg
   ./capsaro /c >out.txt 2>&1 &
   dialog=$!
-  poll_until find_window
+  poll_until find_window && return 0
+  echo "the dialog said:"
+  cat out.txt
+  echo "sway's windows:"
+  swaymsg -t get_tree | jq -c '.. | objects | select(.pid?) | {name, type, shell, visible, rect}'
+  return 1
 }
 # ended_with_zero: the dialog ended by itself, with status 0.
 ended_with_zero() {
