@@ -1,6 +1,7 @@
 // Presenting software frames on the overlay over every output.
 #include "draw2d/wayland/wayland_soft_host.h"
 
+#include "draw2d/soft/soft_canvas.h"
 #include "draw2d/wayland/output_covers.h"
 #include "gui/wayland/wayland_connection.h"
 #include "gui/wayland/wayland_seat.h"
@@ -52,7 +53,8 @@ public:
         return std::make_unique<OverlayPresenter>(width, height);
     }
 
-    std::unique_ptr<SoftPresenter> AttachWindow(uint64_t) override { return nullptr; }
+    // Wayland names no windows by id: only the dialog's canvases, which GTK paints, can be attached.
+    std::unique_ptr<SoftPresenter> AttachWindow(uint64_t window) override { return PresenterForCanvas(window); }
 
     bool PacesPresents() const override { return true; }
     void SetPointerVisible(bool visible) override { SetWaylandPointerVisible(visible); }

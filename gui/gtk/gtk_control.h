@@ -3,8 +3,11 @@
 
 #include "gui/gadgets/gadget.h"
 #include "gui/gadgets/quiet_change.h"
+#include "gui/gtk/gtk_canvas_frame.h"
 
 #include <gtk/gtk.h>
+
+#include <memory>
 
 class GtkControl : public HostControl {
 public:
@@ -20,6 +23,8 @@ public:
     GtkWidget* label = nullptr;
     // Scroll bars: the adjustment.
     GtkAdjustment* adjustment = nullptr;
+    // Canvases on a backend without X windows: the frames their drawing area paints.
+    std::unique_ptr<GtkCanvasFrame> frame;
 };
 
 GtkControl& ControlOf(const TGadget& gadget);

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 // ---- Widget ownership ----
 
@@ -76,6 +77,12 @@ GtkWidget* ClippingFixed() {
     return fixed;
 }
 
+// On the X11 backend every widget can have an X window of its own, which the drawing driver draws
+// into; on the others (Wayland) nothing has a window id.
+bool HasXWindows() {
+    return GDK_IS_X11_DISPLAY(gdk_display_get_default());
+}
+
 TGadget* WindowOf(TGadget& gadget) {
     for (TGadget* g = &gadget; g; g = g->parent)
         if (g->klass == GadgetWindow) return g;
@@ -84,12 +91,22 @@ TGadget* WindowOf(TGadget& gadget) {
 
 // ---- Windows ----
 
+// Whether the user works in the window. On X11 that is GTK's is-active: the window has the
+// keyboard focus. On Wayland it is the compositor's activated state (GDK's focused state), since
+// there a keyboard that goes away (a virtual one ending) takes the keyboard focus with it while
+// the user has not turned to another window.
+bool IsActiveWindow(GtkWindow* window) {
+    if (HasXWindows()) return gtk_window_is_active(window);
+    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window));
+    return gdkWindow && (gdk_window_get_state(gdkWindow) & GDK_WINDOW_STATE_FOCUSED) != 0;
+}
+
 // The application is active while one of its windows is; decided once the focus has settled.
 gboolean SettleActivation(gpointer) {
     bool active = false;
     GList* toplevels = gtk_window_list_toplevels();
     for (GList* it = toplevels; it; it = it->next)
-        if (gtk_window_is_active(GTK_WINDOW(it->data))) active = true;
+        if (IsActiveWindow(GTK_WINDOW(it->data))) active = true;
     g_list_free(toplevels);
     ApplicationActivation(active);
     return G_SOURCE_REMOVE;
@@ -98,6 +115,13 @@ gboolean SettleActivation(gpointer) {
 void OnActiveChanged(GObject* window, GParamSpec*, gpointer data) {
     if (gtk_window_is_active(GTK_WINDOW(window))) UserActivatedWindow(*static_cast<TGadget*>(data));
     g_idle_add(SettleActivation, nullptr);
+}
+
+gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+    if ((event->changed_mask & GDK_WINDOW_STATE_FOCUSED) == 0) return FALSE;
+    if (event->new_window_state & GDK_WINDOW_STATE_FOCUSED) UserActivatedWindow(*static_cast<TGadget*>(data));
+    g_idle_add(SettleActivation, nullptr);
+    return FALSE;
 }
 
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
@@ -156,7 +180,10 @@ bool MakeWindow(TGadget& gadget, GtkControl& control) {
     gtk_container_add(GTK_CONTAINER(window), control.client);
     g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), &gadget);
     g_signal_connect(window, "configure-event", G_CALLBACK(OnConfigure), &gadget);
-    g_signal_connect(window, "notify::is-active", G_CALLBACK(OnActiveChanged), &gadget);
+    if (HasXWindows())
+        g_signal_connect(window, "notify::is-active", G_CALLBACK(OnActiveChanged), &gadget);
+    else
+        g_signal_connect(window, "window-state-event", G_CALLBACK(OnWindowState), &gadget);
     g_signal_connect(window, "key-press-event", G_CALLBACK(OnWindowKey), &gadget);
     g_signal_connect(control.client, "size-allocate", G_CALLBACK(OnClientAllocated), &gadget);
     return true;
@@ -256,9 +283,12 @@ bool MakePanel(TGadget& gadget, GtkControl& control) {
     return true;
 }
 
-gboolean OnCanvasDraw(GtkWidget*, cairo_t*, gpointer data) {
-    // The attached display draws the picture; the host paints nothing here.
-    HostPaintsCanvas(*static_cast<TGadget*>(data));
+gboolean OnCanvasDraw(GtkWidget*, cairo_t* cr, gpointer data) {
+    TGadget& gadget = *static_cast<TGadget*>(data);
+    // In an X window the attached display draws the picture itself; elsewhere its last frame is
+    // painted here.
+    if (const GtkCanvasFrame* frame = ControlOf(gadget).frame.get()) frame->Paint(cr);
+    HostPaintsCanvas(gadget);
     return TRUE;
 }
 
@@ -268,6 +298,7 @@ bool MakeCanvas(TGadget& gadget, GtkControl& control) {
     GtkWidget* area = gtk_drawing_area_new();
     control.outer = control.main = Own(area);
     gtk_widget_set_app_paintable(area, TRUE);
+    if (!HasXWindows()) control.frame = std::make_unique<GtkCanvasFrame>(area);
     g_signal_connect(area, "draw", G_CALLBACK(OnCanvasDraw), &gadget);
     ConnectPanelInput(area, gadget);
     gtk_fixed_put(GTK_FIXED(parentClient), area, 0, 0);
@@ -603,6 +634,12 @@ public:
 
     uint64_t WindowId(TGadget& gadget, int32_t what) override {
         if (what != QueryHostWindow && what != QueryClientWindow) return 0;
+        if (!HasXWindows()) {
+            // A canvas's registered id is the one handle a display can attach to here.
+            if (gadget.klass != GadgetCanvas) return 0;
+            const GtkCanvasFrame* frame = ControlOf(gadget).frame.get();
+            return frame ? frame->Id() : 0;
+        }
         if (gadget.klass == GadgetDesktop) return gdk_x11_get_default_root_xwindow();
         GtkControl& control = ControlOf(gadget);
         GtkWidget* widget = what == QueryClientWindow && control.client ? control.client : control.outer;
@@ -626,20 +663,39 @@ private:
 
 // ---- Selecting the host ----
 
-std::shared_ptr<GadgetHost> MakeGtkGadgetHost() {
-    static bool started = false;
+namespace {
+
+struct BackendRow {
+    GtkBackend backend;
+    const char* name;
+};
+constexpr BackendRow kBackends[] = {{GtkBackend::X11, "x11"}, {GtkBackend::Wayland, "wayland"}};
+
+const char* BackendName(GtkBackend backend) {
+    for (const BackendRow& row : kBackends)
+        if (row.backend == backend) return row.name;
+    return "x11";
+}
+
+} // namespace
+
+std::shared_ptr<GadgetHost> MakeGtkGadgetHost(GtkBackend backend) {
+    // GTK starts once a process, on one backend.
+    static std::optional<GtkBackend> started;
     if (!started) {
-        // X window ids are what the canvases and the preview need.
-        gdk_set_allowed_backends("x11");
+        // Only the backend asked for: the X11 one gives the X window ids that the canvases and the
+        // preview need, and a Wayland program must not end up on XWayland.
+        gdk_set_allowed_backends(BackendName(backend));
         if (!gtk_init_check(nullptr, nullptr)) return nullptr;
-        started = true;
+        started = backend;
     }
+    if (*started != backend) return nullptr;
     InstallGadgetLook();
     return std::make_shared<GtkGadgetHost>();
 }
 
-bool SelectGtkGadgetHost() {
-    std::shared_ptr<GadgetHost> host = MakeGtkGadgetHost();
+bool SelectGtkGadgetHost(GtkBackend backend) {
+    std::shared_ptr<GadgetHost> host = MakeGtkGadgetHost(backend);
     if (!host) return false;
     SelectGadgetHost(std::move(host));
     return true;
