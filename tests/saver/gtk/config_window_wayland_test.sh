@@ -64,7 +64,12 @@ start_dialog() {
 }
 # ended_with_zero: the dialog ended by itself, with status 0.
 ended_with_zero() {
-  poll_until bash -c "! kill -0 $dialog 2>/dev/null"
+  if ! poll_until bash -c "! kill -0 $dialog 2>/dev/null"; then
+    kill -9 "$dialog" 2>/dev/null
+    wait "$dialog" 2>/dev/null
+    dialog=""
+    return 1
+  fi
   wait "$dialog"
   local status=$?
   dialog=""
