@@ -15,7 +15,7 @@ test_packages=(clang-format clang libclang-rt-14-dev googletest libgtest-dev lib
                xvfb xdotool imagemagick valgrind
                x11-utils x11-xserver-utils xscreensaver xscreensaver-data xscreensaver-gl
                xserver-xorg-core xserver-xorg-video-dummy
-               sway swaybg grim wtype swayidle)
+               sway swaybg grim wtype swayidle jq)
 
 # The Debian package: dpkg-dev and debhelper build it (tools/package-deb.sh; debian/control's other
 # build dependencies are in the build group), lintian checks it and man-db finds its manual page
