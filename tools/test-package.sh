@@ -148,7 +148,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 # ${shlibs:Depends} was filled in: the libraries of SDL and GTK are among the dependencies.
 names_libraries() { grep -q '\blibsdl2-2\.0-0\b' <<<"$depends" && grep -q '\blibgtk-3-0\b' <<<"$depends"; }
 check "Depends names the shared libraries the program links" names_libraries
-check "Recommends a screen-saver host" equal "$(dpkg-deb -f "$deb" Recommends)" "xscreensaver | mate-screensaver"
+check "Recommends a screen-saver host" equal "$(dpkg-deb -f "$deb" Recommends)" "xscreensaver | mate-screensaver | swayidle"
 no_host_needed() { ! grep -q screensaver <<<"$depends"; }
 check "Depends on no screen-saver host" no_host_needed
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 && lintian_ok=yes || lintian_ok=no
