@@ -9,7 +9,7 @@ tools/deps.sh build
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target capsaro
 
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   # No screen to show it on: render a few seconds of the show headless instead.
   out="$PWD/out/frames"
   rm -rf "$out"
@@ -19,7 +19,7 @@ if [ -z "${DISPLAY:-}" ]; then
     gif="$PWD/out/show.gif"
     convert -delay 4 -loop 0 "$out"/frame00[0-9][02468].png "$out"/frame01[0-4][02468].png "$gif" && gif=" and $gif" || gif=""
   fi
-  echo "capsaro: no X display (DISPLAY is not set), so the show was rendered headless: 150 frames in $out$gif."
+  echo "capsaro: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the show was rendered headless: 150 frames in $out$gif."
   echo "To watch it live, run tools/run.sh in a desktop session (or under 'Xvfb :1 & DISPLAY=:1 tools/run.sh')."
   exit 0
 fi
