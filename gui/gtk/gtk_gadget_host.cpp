@@ -117,7 +117,18 @@ void OnActiveChanged(GObject* window, GParamSpec*, gpointer data) {
     g_idle_add(SettleActivation, nullptr);
 }
 
+// How long after mapping a window its focus is first settled, unless the compositor says so sooner.
+constexpr guint kMapFocusSettleMs = 250;
+
 gboolean OnWindowState(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+    if (event->changed_mask & GDK_WINDOW_STATE_WITHDRAWN) {
+        // GDK marks a window it maps as focused before the compositor has said anything, and the
+        // compositor's first configure may take that back: a focus settled in between would end
+        // the dialog as if the user had turned away. The compositor's word comes as a change of
+        // the focused state on its own; without one, the state is settled a moment later.
+        g_timeout_add(kMapFocusSettleMs, SettleActivation, nullptr);
+        return FALSE;
+    }
     if ((event->changed_mask & GDK_WINDOW_STATE_FOCUSED) == 0) return FALSE;
     if (event->new_window_state & GDK_WINDOW_STATE_FOCUSED) UserActivatedWindow(*static_cast<TGadget*>(data));
     g_idle_add(SettleActivation, nullptr);

@@ -106,6 +106,11 @@ check "after a ticked box, Escape stores nothing" stored_now "$stored"
 # Another program's window taking the focus ends the dialog as Cancel does (a second dialog here,
 # from a folder of its own).
 check "/c opens once more" start_dialog
+# The dialog must have had the focus to lose it: wait until sway gave it, and a moment for the
+# dialog to hear of it, before another window takes it.
+focused() { swaymsg -t get_tree | jq -e 'any(.. | objects | select(.name? == "Capsaro"); .focused)' >/dev/null; }
+poll_until focused
+sleep 1
 mkdir other && cp capsaro other/
 (cd other && exec ./capsaro /c >out.txt 2>&1) &
 other=$!
