@@ -76,9 +76,13 @@ void TSaver::Update() {
         chilli.Update(width, height);
     }
     if (!IsOn(ChangeChillies) || RandomInt(0, 2000) != 1) return;
-    ChooseVarieties(*this);
-    const ImagePtr imageA = CatalogueImage(*this, VarietyA);
-    const ImagePtr imageB = CatalogueImage(*this, VarietyB);
+    ShowNewVarieties(*this);
+}
+
+void ShowNewVarieties(TSaver& saver) {
+    ChooseVarieties(saver);
+    const ImagePtr imageA = CatalogueImage(saver, VarietyA);
+    const ImagePtr imageB = CatalogueImage(saver, VarietyB);
     for (TChilli& chilli : ChilliList)
         chilli.SetVarieties(imageA, imageB);
 }

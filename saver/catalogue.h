@@ -27,6 +27,8 @@ CaptionPlace CaptionPosition(int32_t viewWidth, int32_t viewHeight, int32_t text
 class TSaver;
 // Draws VarietyA and VarietyB from the pool and sets the caption that names them.
 void ChooseVarieties(TSaver& saver);
+// Chooses two new varieties and shows them on every chilli (the show's change of varieties).
+void ShowNewVarieties(TSaver& saver);
 // `count` chillies of the two varieties now shown for view `view` (of ShowViews) of the saver's
 // display, added to ChilliList.
 void CreateViewChillies(const TSaver& saver, int32_t count, size_t view);

@@ -26,10 +26,17 @@ const HostEntry* PickHostEntry(const std::vector<const HostEntry*>& entries, con
             if (std::string_view(entry->name) == forced) return entry;
         return nullptr;
     }
+    // Each window system is asked at most once (asking may mean connecting to it).
+    std::vector<int> known(entries.size(), -1);
+    const auto reachable = [&](size_t index) {
+        if (known[index] < 0) known[index] = entries[index]->reachable() ? 1 : 0;
+        return known[index] == 1;
+    };
     if (ShowsInAWindow(arguments))
-        for (const HostEntry* entry : entries)
-            if (entry->showsInOtherWindows && entry->reachable()) return entry;
-    for (const HostEntry* entry : entries)
-        if (entry->reachable()) return entry;
+        for (size_t index = 0; index < entries.size(); ++index)
+            if (entries[index]->showsInOtherWindows && reachable(index)) return entries[index];
+    // The last entry is taken whether it can be reached or not: it is not asked.
+    for (size_t index = 0; index + 1 < entries.size(); ++index)
+        if (reachable(index)) return entries[index];
     return entries.back();
 }

@@ -112,10 +112,7 @@ void BM_HeapPerVarietyChange(benchmark::State& state) {
         StartShow(saver, 1000, 1);
         const auto run = [&] {
             for (int i = 0; i < frames; ++i) {
-                ChooseVarieties(saver);
-                for (TChilli& chilli : ChilliList)
-                    chilli.SetVarieties(saver.CatalogueImages[static_cast<size_t>(VarietyA)],
-                                        saver.CatalogueImages[static_cast<size_t>(VarietyB)]);
+                ShowNewVarieties(saver);
                 saver.Update();
                 saver.Draw();
                 Flip(0);

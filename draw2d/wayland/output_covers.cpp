@@ -233,6 +233,13 @@ void NoteChanges(OutputCover& cover, const WaylandOutput& output, const std::vec
     }
 }
 
+// Asks the compositor to say when the output wants its next frame (with the next commit).
+void AskForFrame(OutputCover& cover) {
+    cover.frame = {wl_surface_frame(cover.surface.get()), wl_callback_destroy};
+    wl_callback_add_listener(cover.frame.get(), &kFrameListener, &cover);
+    cover.askedAt = MillisecondClock();
+}
+
 bool Ready(const OutputCover& cover) {
     return cover.configured && !cover.closed && !cover.frame;
 }
@@ -277,13 +284,6 @@ bool CoverWaylandOutputs() {
     return !covers.empty();
 }
 
-void UncoverWaylandOutputs() {
-    Covers& all = TheCovers();
-    all.covers.clear();
-    all.ending = false;
-    if (WaylandConnection* connection = TheWaylandConnection()) connection->Flush();
-}
-
 bool WaylandOutputCovered(uint32_t outputName) {
     const auto& covers = TheCovers().covers;
     return std::any_of(covers.begin(), covers.end(),
@@ -325,9 +325,7 @@ void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t heig
         const bool whole = buffer->wholeStale || cover.wholeUnshown || !exact;
         if (!whole && cover.unshown.empty()) {
             // Nothing changed there: the frame is only asked for, so the pace holds.
-            cover.frame = {wl_surface_frame(surface), wl_callback_destroy};
-            wl_callback_add_listener(cover.frame.get(), &kFrameListener, &cover);
-            cover.askedAt = MillisecondClock();
+            AskForFrame(cover);
             wl_surface_commit(surface);
             continue;
         }
@@ -359,9 +357,7 @@ void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t heig
         }
         cover.unshown.clear();
         cover.wholeUnshown = false;
-        cover.frame = {wl_surface_frame(surface), wl_callback_destroy};
-        wl_callback_add_listener(cover.frame.get(), &kFrameListener, &cover);
-        cover.askedAt = MillisecondClock();
+        AskForFrame(cover);
         buffer->shm->MarkBusy();
         wl_surface_commit(surface);
     }

@@ -7,8 +7,9 @@
 // gui/wayland/wayland_connection.h). An output is drawn only when the compositor has asked for a
 // frame there (its frame callback came back): a hidden or switched-off output asks for none and
 // costs nothing. Buffers keep what they showed, so a frame copies and the compositor redraws only
-// what changed since each buffer was last written. Covers come for the outputs there are when the overlay is (re)shown
-// and go with their outputs; a surface the compositor closes while its output stays ends the show.
+// what changed since each buffer was last written. Covers come for the outputs there are when the
+// overlay is (re)shown and go with their outputs; a surface the compositor closes while its output
+// stays ends the show.
 #pragma once
 
 #include "draw2d/draw_driver.h"
@@ -21,8 +22,6 @@ class WaylandConnection;
 // Covers every output that has none yet, waiting (briefly) until the compositor has sized them;
 // drops the covers of outputs that are gone. False when there is no connection or layer shell.
 bool CoverWaylandOutputs();
-// Removes every cover.
-void UncoverWaylandOutputs();
 
 // Whether the output (by its registry name) has a cover now.
 bool WaylandOutputCovered(uint32_t outputName);

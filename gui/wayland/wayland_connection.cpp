@@ -42,11 +42,9 @@ T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uin
     return static_cast<T*>(wl_registry_bind(registry, name, interface, std::min(offered, wanted)));
 }
 
-void ReleaseProxy(void* proxy) {
-    wl_proxy_destroy(static_cast<wl_proxy*>(proxy));
-}
+// Globals and the registry have no destructor request: their proxies just end.
 template <typename T> void DestroyProxy(T* proxy) {
-    ReleaseProxy(proxy);
+    wl_proxy_destroy(reinterpret_cast<wl_proxy*>(proxy));
 }
 
 void ReleaseOutput(wl_output* output) {
@@ -199,7 +197,6 @@ void WaylandConnection::Layout() {
         output.y = 0;
         x += output.width;
     }
-    ++outputsVersion_;
 }
 
 std::vector<const WaylandOutput*> WaylandConnection::Outputs() const {

@@ -61,8 +61,6 @@ public:
     // The outputs described so far, in their layout's order.
     std::vector<const WaylandOutput*> Outputs() const;
     const WaylandOutput* OutputNamed(uint32_t name) const;
-    // Grows each time an output comes, goes or changes.
-    uint64_t OutputsVersion() const { return outputsVersion_; }
 
     // True once the connection broke (the compositor ended or refused a request).
     bool Lost();
@@ -99,7 +97,6 @@ private:
     WaylandHandle<wp_fractional_scale_manager_v1> fractionalScale_;
     struct OutputEntry;
     std::vector<std::unique_ptr<OutputEntry>> outputs_;
-    uint64_t outputsVersion_ = 0;
     bool lost_ = false;
     std::function<void()> onLost_;
     std::shared_ptr<WaylandSeatInput> seatInput_;

@@ -68,6 +68,8 @@ struct WaylandSeatInput {
     int32_t x = 0, y = 0;
     bool left = false, right = false, middle = false;
     double wheel = 0;
+
+    ~WaylandSeatInput();
 };
 
 namespace {
@@ -249,11 +251,12 @@ constexpr wl_seat_listener kSeatListener = {Capabilities, SeatName};
 
 } // namespace
 
+WaylandSeatInput::~WaylandSeatInput() {
+    if (current == this) current = nullptr;
+}
+
 std::shared_ptr<WaylandSeatInput> MakeWaylandSeatInput() {
-    auto input = std::shared_ptr<WaylandSeatInput>(new WaylandSeatInput(), [](WaylandSeatInput* gone) {
-        if (current == gone) current = nullptr;
-        delete gone;
-    });
+    auto input = std::make_shared<WaylandSeatInput>();
     current = input.get();
     return input;
 }

@@ -9,13 +9,24 @@
 #include "gui/wayland/wayland_connection.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 
 namespace {
 
 // An output that does not tell its rate is taken as 60 Hz.
 constexpr int32_t kAssumedRefresh = 60;
+
+// A FormatRGBA8888 pixmap of opaque black; null when it cannot be had.
+PixmapPtr OpaqueBlackPixmap(int32_t width, int32_t height) {
+    PixmapPtr pixmap = CreatePixmap(width, height, FormatRGBA8888, 4);
+    if (!pixmap) return nullptr;
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* row = pixmap->Row(y);
+        for (int32_t x = 0; x < width; ++x, row += 4)
+            row[0] = row[1] = row[2] = 0, row[3] = 255;
+    }
+    return pixmap;
+}
 
 class WaylandPlatform : public SaverPlatform {
 public:
@@ -56,32 +67,20 @@ public:
         ScreenCaps caps;
         if (!Screen(caps)) return nullptr;
         WaylandConnection& connection = *TheWaylandConnection();
-        PixmapPtr desktop = CreatePixmap(caps.width, caps.height, FormatRGBA8888, 4);
+        PixmapPtr desktop = OpaqueBlackPixmap(caps.width, caps.height);
         if (!desktop) return nullptr;
-        for (int32_t y = 0; y < desktop->height; ++y) {
-            uint8_t* row = desktop->Row(y);
-            for (int32_t x = 0; x < desktop->width; ++x)
-                std::memcpy(row + x * 4, "\0\0\0\xff", 4);
-        }
         std::map<uint32_t, PixmapPtr> taken;
         for (const WaylandOutput* output : connection.Outputs()) {
             PixmapPtr picture = Earlier(output->name);
             if (!picture || !WaylandOutputCovered(output->name)) {
-                picture = CreatePixmap(output->width, output->height, FormatRGBA8888, 4);
+                // Where the compositor copies nothing, the output's part of the copy stays black.
+                picture = OpaqueBlackPixmap(output->width, output->height);
                 if (!picture) continue;
-                std::memset(picture->pixels, 0, static_cast<size_t>(picture->pitch) * picture->height);
                 WaylandOutput alone = *output;
                 alone.x = alone.y = 0;
-                // Where the compositor copies nothing, the output's part of the copy is black.
-                if (!CaptureWaylandOutput(connection, alone, *picture))
-                    for (int32_t y = 0; y < picture->height; ++y)
-                        for (int32_t x = 0; x < picture->width; ++x)
-                            picture->Row(y)[x * 4 + 3] = 255;
+                CaptureWaylandOutput(connection, alone, *picture);
             }
-            const int32_t columns = std::min(picture->width, desktop->width - output->x);
-            for (int32_t y = 0; y < std::min(picture->height, desktop->height - output->y); ++y)
-                std::memcpy(desktop->Row(output->y + y) + static_cast<size_t>(output->x) * 4, picture->Row(y),
-                            static_cast<size_t>(std::max(columns, 0)) * 4);
+            PastePixmap(*picture, *desktop, output->x, output->y);
             taken[output->name] = picture;
         }
         pictures_ = std::move(taken);

@@ -122,10 +122,7 @@ protected:
         std::vector<PixmapPtr> frames;
         for (int frame = 0; frame < kFrames; ++frame) {
             if (frame == kFrames / 2) {
-                ChooseVarieties(saver);
-                for (TChilli& chilli : ChilliList)
-                    chilli.SetVarieties(saver.CatalogueImages[static_cast<size_t>(VarietyA)],
-                                        saver.CatalogueImages[static_cast<size_t>(VarietyB)]);
+                ShowNewVarieties(saver);
             }
             saver.Update();
             saver.Draw();

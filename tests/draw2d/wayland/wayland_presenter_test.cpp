@@ -8,6 +8,7 @@
 #include "draw2d/soft/soft_driver.h"
 #include "draw2d/stream.h"
 #include "draw2d/wayland/wayland_soft_host.h"
+#include "tests/support/block_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -25,18 +26,6 @@ protected:
     void TearDown() override {
         CloseDisplay();
         SelectDriver(nullptr, 0);
-    }
-
-    // A grey frame with a white 12 x 9 block at (x, y), presented when an output asks for it.
-    static void Frame(int32_t x, int32_t y) {
-        SetViewport(0, 0, kWidth, kHeight);
-        SetClearColor(60, 70, 80);
-        ClearBackBuffer();
-        SetViewport(x, y, 12, 9);
-        SetClearColor(255, 255, 255);
-        ClearBackBuffer();
-        SetViewport(0, 0, kWidth, kHeight);
-        Flip(1);
     }
 
     // How many pixels of the output's screenshot differ from its rectangle of the back buffer. The
@@ -71,15 +60,15 @@ TEST_F(WaylandPresenterTest, OutputsHoldTheBackBufferAfterFramesThatChangeALittl
     // buffer; a buffer that missed a frame still shows the block where that frame left it unless
     // it is brought up to date.
     for (int32_t step = 0; step < 24; ++step)
-        Frame(600 + step * 41, 100 + step * 17);
+        PresentBlockFrame(kWidth, kHeight, 600 + step * 41, 100 + step * 17, 1);
     for (int32_t still = 0; still < 4; ++still)
-        Frame(600 + 23 * 41, 100 + 23 * 17);
+        PresentBlockFrame(kWidth, kHeight, 600 + 23 * 41, 100 + 23 * 17, 1);
     EXPECT_EQ(Differing("HEADLESS-1", 0, 1280, 720, folder), 0);
     EXPECT_EQ(Differing("HEADLESS-2", 1280, 800, 600, folder), 0);
 
     // Back to where it started: every buffer of each output owes a different set of rectangles.
     for (int32_t still = 0; still < 4; ++still)
-        Frame(600, 100);
+        PresentBlockFrame(kWidth, kHeight, 600, 100, 1);
     EXPECT_EQ(Differing("HEADLESS-1", 0, 1280, 720, folder), 0);
     EXPECT_EQ(Differing("HEADLESS-2", 1280, 800, 600, folder), 0);
 }

@@ -5,6 +5,7 @@
 #include "draw2d/graphics.h"
 #include "draw2d/win32/win32_window_host.h"
 #include "gui/events/pump.h"
+#include "tests/support/block_frame.h"
 #include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -21,18 +22,6 @@ protected:
     void TearDown() override {
         CloseDisplay();
         SelectDriver(nullptr, 0);
-    }
-
-    // A grey frame with a white 12 x 9 block at (x, y), presented.
-    static void Frame(int32_t width, int32_t height, int32_t x, int32_t y) {
-        SetViewport(0, 0, width, height);
-        SetClearColor(60, 70, 80);
-        ClearBackBuffer();
-        SetViewport(x, y, 12, 9);
-        SetClearColor(255, 255, 255);
-        ClearBackBuffer();
-        SetViewport(0, 0, width, height);
-        Flip(0);
     }
 
     // Whether the screen holds the back buffer's pixels everywhere (counting those that differ):
@@ -81,27 +70,21 @@ TEST_F(Win32PresenterTest, AfterASmallChangeTheScreenHoldsTheBackBuffer) {
     EXPECT_TRUE(WaitUntil(
         [&] {
             PollSystem();
-            Frame(width, height, 100, 100);
+            PresentBlockFrame(width, height, 100, 100);
             return ScreenShowsBackBuffer(width, height, differing);
         },
         kLivenessLimit, std::chrono::milliseconds(50)))
         << differing << " pixels differ";
     // One small block changes: the screen follows without more frames (Wine shows what was drawn
     // into a window once its thread handles messages).
-    Frame(width, height, 103, 101);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            PollSystem();
-            return ScreenShowsBackBuffer(width, height, differing);
-        },
-        kLivenessLimit, std::chrono::milliseconds(50)))
+    const auto screenFollows = [&] {
+        PollSystem();
+        return ScreenShowsBackBuffer(width, height, differing);
+    };
+    PresentBlockFrame(width, height, 103, 101);
+    EXPECT_TRUE(WaitUntil(screenFollows, kLivenessLimit, std::chrono::milliseconds(50)))
         << differing << " pixels differ";
-    Frame(width, height, width - 40, height - 30);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            PollSystem();
-            return ScreenShowsBackBuffer(width, height, differing);
-        },
-        kLivenessLimit, std::chrono::milliseconds(50)))
+    PresentBlockFrame(width, height, width - 40, height - 30);
+    EXPECT_TRUE(WaitUntil(screenFollows, kLivenessLimit, std::chrono::milliseconds(50)))
         << differing << " pixels differ";
 }

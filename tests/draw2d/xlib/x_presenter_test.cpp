@@ -6,6 +6,7 @@
 #include "draw2d/sdl/sdl_soft_host.h"
 #include "draw2d/sdl/sdl_window.h"
 #include "gui/events/pump.h"
+#include "tests/support/block_frame.h"
 #include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -31,18 +32,6 @@ protected:
     void TearDown() override {
         CloseDisplay();
         SelectDriver(nullptr, 0);
-    }
-
-    // A grey frame with a white 12 x 9 block at (x, y), presented.
-    static void Frame(int32_t width, int32_t height, int32_t x, int32_t y) {
-        SetViewport(0, 0, width, height);
-        SetClearColor(60, 70, 80);
-        ClearBackBuffer();
-        SetViewport(x, y, 12, 9);
-        SetClearColor(255, 255, 255);
-        ClearBackBuffer();
-        SetViewport(0, 0, width, height);
-        Flip(0);
     }
 
     // Whether the screen holds the back buffer's pixels everywhere (counting those that differ).
@@ -74,18 +63,18 @@ TEST_F(XPresenterTest, AfterASmallChangeTheScreenHoldsTheBackBuffer) {
     EXPECT_TRUE(WaitUntil(
         [&] {
             PollSystem();
-            Frame(screen.w, screen.h, 100, 100);
+            PresentBlockFrame(screen.w, screen.h, 100, 100);
             return ScreenShowsBackBuffer(screen.w, screen.h, differing);
         },
         kLivenessLimit, std::chrono::milliseconds(50)))
         << differing << " pixels differ";
     // One small rectangle changes: the screen follows without more frames.
-    Frame(screen.w, screen.h, 103, 101);
+    PresentBlockFrame(screen.w, screen.h, 103, 101);
     EXPECT_TRUE(WaitUntil([&] { return ScreenShowsBackBuffer(screen.w, screen.h, differing); }, kLivenessLimit,
                           std::chrono::milliseconds(50)))
         << differing << " pixels differ";
     // A change far from the first.
-    Frame(screen.w, screen.h, screen.w - 40, screen.h - 30);
+    PresentBlockFrame(screen.w, screen.h, screen.w - 40, screen.h - 30);
     EXPECT_TRUE(WaitUntil([&] { return ScreenShowsBackBuffer(screen.w, screen.h, differing); }, kLivenessLimit,
                           std::chrono::milliseconds(50)))
         << differing << " pixels differ";

@@ -26,18 +26,7 @@ unset DISPLAY
 cp "$program" "$work/capsaro"
 cd "$work" || exit 1
 
-passed=0 failed=0
-check() {
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-# poll_until COMMAND...: true once the command succeeds, false after the liveness bound (30 s).
-poll_until() {
-  local until=$((SECONDS + 30))
-  until "$@"; do
-    [ "$SECONDS" -lt "$until" ] || return 1
-    sleep 0.2
-  done
-}
+source "$(dirname "$(readlink -f "$0")")/../../support/checks.sh"
 
 stored=$'200\r\n0.500000000\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n'
 # The same with "Use desktop as background" (the third line) ticked.
@@ -64,7 +53,7 @@ start_dialog() {
 }
 # ended_with_zero: the dialog ended by itself, with status 0.
 ended_with_zero() {
-  if ! poll_until bash -c "! kill -0 $dialog 2>/dev/null"; then
+  if ! poll_until process_gone "$dialog"; then
     kill -9 "$dialog" 2>/dev/null
     wait "$dialog" 2>/dev/null
     dialog=""
@@ -117,7 +106,6 @@ other=$!
 check "a window of another program taking the focus ends the dialog" ended_with_zero
 check "and it stores nothing" stored_now "$stored"
 wtype -s 700 -k Escape
-poll_until bash -c "! kill -0 $other 2>/dev/null" || kill -9 "$other"
+poll_until process_gone "$other" || kill -9 "$other"
 
-echo "$passed passed, $failed failed"
-test "$failed" -eq 0
+finish_checks

@@ -21,19 +21,7 @@ cp "$program" "$work/capsaro"
 cd "$work" || exit 1
 cleanup() { stop_sway; rm -rf "$work"; }
 
-passed=0 failed=0
-check() {
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-# poll_until COMMAND...: true once the command succeeds, false after the liveness bound (30 s).
-poll_until() {
-  local until=$((SECONDS + 30))
-  until "$@"; do
-    [ "$SECONDS" -lt "$until" ] || return 1
-    sleep 0.2
-  done
-}
-ended() { poll_until bash -c "! kill -0 $1 2>/dev/null"; }
+source "$(dirname "$(readlink -f "$0")")/../../support/checks.sh"
 # colours OUTPUT: distinct colours on that output now.
 colours() { grim -o "$1" shot.png 2>/dev/null && convert shot.png -format %k info:; }
 drawn() { [ "$(colours "$1")" -gt 100 ]; }
@@ -52,11 +40,7 @@ caption_rows() {
 }
 # exits_with STATUS PID: the process ends (within the bound) with that status.
 exits_with() {
-  local until=$((SECONDS + 30))
-  while kill -0 "$2" 2>/dev/null; do
-    [ "$SECONDS" -lt "$until" ] || return 1
-    sleep 0.1
-  done
+  ended "$2" || return 1
   wait "$2"
   [ $? -eq "$1" ]
 }
@@ -161,5 +145,4 @@ start_saver --count 20
 stop_sway
 check "the compositor's end ends the show with status 0" exits_with 0 $saver
 
-echo "$passed passed, $failed failed"
-test "$failed" -eq 0
+finish_checks

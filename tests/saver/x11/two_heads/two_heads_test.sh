@@ -22,18 +22,7 @@ export DISPLAY=$display
 cp "$program" "$work/capsaro"
 cd "$work" || exit 1
 
-passed=0 failed=0
-check() {
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok: $1"; else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-# poll_until COMMAND...: true once the command succeeds, false after the liveness bound (30 s).
-poll_until() {
-  local until=$((SECONDS + 30))
-  until "$@"; do
-    [ "$SECONDS" -lt "$until" ] || return 1
-    sleep 0.2
-  done
-}
+source "$(dirname "$(readlink -f "$0")")/../../../support/checks.sh"
 server_answers() { xdpyinfo >/dev/null 2>&1; }
 check "the two-head server starts" poll_until server_answers
 check "it has two heads side by side" bash -c "xdpyinfo -ext XINERAMA | grep -q 'head #1: 800x600 @ 1280,0'"
@@ -55,7 +44,6 @@ caption_centred_at() {
   [ "$right" -gt "$left" ] && [ $(((left + right) / 2 - $1)) -le 8 ] && [ $(((left + right) / 2 - $1)) -ge -8 ]
 }
 both_drawn() { [ "$(colours 0 0 1280 720)" -gt 100 ] && [ "$(colours 1280 0 800 600)" -gt 100 ]; }
-ended() { poll_until bash -c "! kill -0 $1 2>/dev/null"; }
 
 ./capsaro /s --names --count 40 >out.txt 2>&1 &
 saver=$!
@@ -76,5 +64,4 @@ sleep 1
 xdotool mousemove_relative 3 0
 check "a 3-pixel move ends it" ended $saver
 
-echo "$passed passed, $failed failed"
-test "$failed" -eq 0
+finish_checks
