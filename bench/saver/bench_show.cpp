@@ -27,7 +27,9 @@
 
 namespace {
 
-void StartShow(TSaver& saver, int32_t count, int32_t mode, bool wholeFrames = false) {
+// The show of `count` chillies on an offscreen display `width` pixels wide (16:9).
+void StartShow(TSaver& saver, int32_t count, int32_t mode, bool wholeFrames = false, int32_t width = 1920) {
+    const int32_t height = width * 9 / 16;
     static const bool registered = (RegisterEmbeddedPictures(), true);
     (void)registered;
     ChilliList.clear();
@@ -36,9 +38,9 @@ void StartShow(TSaver& saver, int32_t count, int32_t mode, bool wholeFrames = fa
     RunModeLetter = "s";
     CurrentMotionMode = mode;
     SelectDriver(SoftwareDriver(nullptr, wholeFrames), BackBufferFlag);
-    OpenDisplay(1920, 1080, 32, 0, 0);
-    saver.ViewWidth = 1920;
-    saver.ViewHeight = 1080;
+    OpenDisplay(width, height, 32, 0, 0);
+    saver.ViewWidth = width;
+    saver.ViewHeight = height;
     SeedRandom(12345);
     saver.CreateChillies(count);
 }
@@ -65,21 +67,29 @@ void BM_UpdatePerChilli(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdatePerChilli)->ArgsProduct({{10000}, {1, 4}});
 
+// range(0) chillies on a display range(1) pixels wide.
 void BM_Frame(benchmark::State& state) {
     TSaver saver;
-    StartShow(saver, static_cast<int32_t>(state.range(0)), 1);
+    StartShow(saver, static_cast<int32_t>(state.range(0)), 1, false, static_cast<int32_t>(state.range(1)));
     FramesPerSecond(state, saver);
 }
-BENCHMARK(BM_Frame)->Arg(200)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Frame)
+    ->ArgsProduct({{20, 200, 1000}, {1920, 3840}})
+    ->Args({10000, 1920})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The same frames with the driver's damage tracking off: every frame drawn whole, as the
 // reference BM_Frame's partial redraws are weighed against.
 void BM_FrameDrawnWhole(benchmark::State& state) {
     TSaver saver;
-    StartShow(saver, static_cast<int32_t>(state.range(0)), 1, true);
+    StartShow(saver, static_cast<int32_t>(state.range(0)), 1, true, static_cast<int32_t>(state.range(1)));
     FramesPerSecond(state, saver);
 }
-BENCHMARK(BM_FrameDrawnWhole)->Arg(200)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameDrawnWhole)
+    ->ArgsProduct({{20, 200, 1000}, {1920, 3840}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // From nothing loaded to the first presented frame of the default show (200 chillies).
 void BM_StartToFirstFrame(benchmark::State& state) {

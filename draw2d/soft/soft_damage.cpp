@@ -96,6 +96,23 @@ bool Same(const SoftDrawnStep& a, const SoftDrawnStep& b) {
     return std::memcmp(&a.quad, &b.quad, sizeof a.quad) == 0;
 }
 
+// Widens [x0, x1] to the x-extent, between the lines y = top and y = bottom, of the convex hull of
+// the quad's corners (which holds every pixel any of its pieces draws): the hull's edges are among
+// the segments between corners, so it is the extent of those six segments cut to the band.
+void HullSlab(const SoftQuad& quad, double top, double bottom, double& x0, double& x1) {
+    for (int i = 0; i < 4; ++i)
+        for (int j = i + 1; j < 4; ++j) {
+            double ax = quad.v[i].x, ay = quad.v[i].y, bx = quad.v[j].x, by = quad.v[j].y;
+            if (ay > by) std::swap(ax, bx), std::swap(ay, by);
+            if (by < top || ay > bottom) continue;
+            const double dx = bx - ax, dy = by - ay;
+            const double xa = ay < top ? ax + dx * (top - ay) / dy : ax;
+            const double xb = by > bottom ? ax + dx * (bottom - ay) / dy : bx;
+            x0 = std::min({x0, xa, xb});
+            x1 = std::max({x1, xa, xb});
+        }
+}
+
 // Tiles of the surface, one byte each.
 struct Tiles {
     int columns, rows;
@@ -104,12 +121,33 @@ struct Tiles {
         : columns((width + kSoftDamageTile - 1) / kSoftDamageTile),
           rows((height + kSoftDamageTile - 1) / kSoftDamageTile),
           marks(static_cast<size_t>(columns) * static_cast<size_t>(rows), 0) {}
+    size_t marked = 0;
+    // Marks the tiles of row `ty` from pixel column x0 to x1 (exclusive).
+    void TouchRow(int ty, int x0, int x1) {
+        uint8_t* mark = &marks[static_cast<size_t>(ty) * columns + x0 / kSoftDamageTile];
+        for (int n = (x1 - 1) / kSoftDamageTile - x0 / kSoftDamageTile + 1; n > 0; --n, ++mark) {
+            marked += *mark ^ 1;
+            *mark = 1;
+        }
+    }
     // Marks the tiles the rectangle touches.
     void Touch(const SoftClip& c) {
         if (Empty(c)) return;
         for (int ty = c.y0 / kSoftDamageTile; ty <= (c.y1 - 1) / kSoftDamageTile; ++ty)
-            std::fill_n(&marks[static_cast<size_t>(ty) * columns + c.x0 / kSoftDamageTile],
-                        (c.x1 - 1) / kSoftDamageTile - c.x0 / kSoftDamageTile + 1, uint8_t{1});
+            TouchRow(ty, c.x0, c.x1);
+    }
+    // Marks the tiles the step may write: for a quad, row of tiles by row of tiles, those its
+    // corners' convex hull reaches (a pixel to spare on every side) inside its box.
+    void Touch(const SoftDrawnStep& step, const SoftClip& box) {
+        if (step.clear || Empty(box)) return Touch(box);
+        for (int ty = box.y0 / kSoftDamageTile; ty <= (box.y1 - 1) / kSoftDamageTile; ++ty) {
+            double x0 = HUGE_VAL, x1 = -HUGE_VAL;
+            HullSlab(step.quad, ty * kSoftDamageTile - 1.0, (ty + 1) * kSoftDamageTile + 1.0, x0, x1);
+            if (!(x0 <= x1)) continue;
+            const int left = std::max(box.x0, Bound(std::floor(x0)) - 1);
+            const int right = std::min(box.x1, Bound(std::ceil(x1)) + 1);
+            if (left < right) TouchRow(ty, left, right);
+        }
     }
     // Marks the tiles the rectangle covers completely (a tile cut by the surface's edge counts whole
     // when the rectangle reaches that edge).
@@ -189,28 +227,36 @@ SoftFrameDamage SoftDamageTracker::EndFrame(int width, int height) {
         const auto paired = [&](size_t i) {
             return n == m ? Same(steps_[i], previous_[i]) : i < start || i >= n - end;
         };
-        for (size_t i = 0; i < n; ++i) {
-            touched.Touch(boxes[i]);
+        // Once the steps touch every tile, all the changed tiles are damaged: enough of them makes
+        // the frame whole, and the rest need not be compared.
+        const double half = static_cast<double>(width) * height / 2;
+        const auto area = [](size_t tiles) { return static_cast<double>(tiles) * kSoftDamageTile * kSoftDamageTile; };
+        bool whole = false;
+        for (size_t i = 0; i < n && !whole; ++i) {
+            touched.Touch(steps_[i], boxes[i]);
             if (!paired(i)) {
-                changed.Touch(boxes[i]);
-                if (n == m) changed.Touch(previousBoxes_[i]);
+                changed.Touch(steps_[i], boxes[i]);
+                if (n == m) changed.Touch(previous_[i], previousBoxes_[i]);
+                whole = touched.marked == touched.marks.size() && area(changed.marked) >= half;
             } else if (const SoftClip over = Overwritten(steps_[i], width, height); !Empty(over)) {
                 overwritten.Cover(over, width, height);
             } else {
-                kept.Touch(boxes[i]);
+                kept.Touch(steps_[i], boxes[i]);
             }
         }
         if (n != m)
-            for (size_t j = start; j < m - end; ++j)
-                changed.Touch(previousBoxes_[j]);
-        size_t count = 0;
-        for (size_t t = 0; t < damaged.marks.size(); ++t) {
-            const bool lingers = lastDamage_[t] && kept.marks[t] && !overwritten.marks[t];
-            damaged.marks[t] = touched.marks[t] && (changed.marks[t] || lingers);
-            count += damaged.marks[t];
+            for (size_t j = start; j < m - end && !whole; ++j)
+                changed.Touch(previous_[j], previousBoxes_[j]);
+        if (!whole) {
+            size_t count = 0;
+            for (size_t t = 0; t < damaged.marks.size(); ++t) {
+                const bool lingers = lastDamage_[t] && kept.marks[t] && !overwritten.marks[t];
+                damaged.marks[t] = touched.marks[t] && (changed.marks[t] || lingers);
+                count += damaged.marks[t];
+            }
+            whole = area(count) >= half;
         }
-        const double area = static_cast<double>(count) * kSoftDamageTile * kSoftDamageTile;
-        damage.whole = area * 2 >= static_cast<double>(width) * height;
+        damage.whole = whole;
     }
     if (damage.whole)
         std::fill(damaged.marks.begin(), damaged.marks.end(), uint8_t{1});

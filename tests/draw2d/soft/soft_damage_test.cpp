@@ -129,6 +129,34 @@ TEST_F(SoftDamage, AMovedSquareChangesOnlyAroundItsOldAndNewPlace) {
     EXPECT_EQ(screen_->mismatches, 0);
 }
 
+// A thin bar across the screen's diagonal changes the tiles along it, far fewer than its box holds,
+// and the screen still equals every frame.
+TEST_F(SoftDamage, ATiltedBarChangesAlongItselfNotItsWholeBox) {
+    const auto bar = [&](float shift) {
+        driver_->Clear({0, 0, kWidth, kHeight}, 0xFF000000u);
+        QuadState state;
+        state.blend = BlendAlpha;
+        state.color = 0xC0FFFFFFu;
+        state.clip = {0, 0, kWidth, kHeight};
+        const DrawQuad quad = {{{shift, 0, 0, 0},
+                                {shift + 6, 0, 1, 0},
+                                {shift + 6 + kWidth * 0.8f, kHeight, 1, 1},
+                                {shift + kWidth * 0.8f, kHeight, 0, 1}}};
+        driver_->DrawQuads(nullptr, state, &quad, 1);
+        driver_->Flip(0);
+    };
+    bar(0);
+    bar(1.5f);
+    EXPECT_GT(ChangedArea(), 0);
+    EXPECT_LT(ChangedArea(), int64_t{kWidth} * kHeight * 2 / 5);
+    for (const auto& [x, y] : {std::pair{3, 1}, {83, 60}, {160, 118}})
+        EXPECT_TRUE(Covers(x, y)) << x << "," << y;
+    EXPECT_FALSE(Covers(150, 10));
+    EXPECT_FALSE(Covers(20, 110));
+    bar(40);
+    EXPECT_EQ(screen_->mismatches, 0);
+}
+
 // Without a clear each frame blends over the last, so even a square drawn at the same place keeps
 // changing the pixels it covers; everything else stays as the frames before left it.
 TEST_F(SoftDamage, TrailsKeepChangingWhereDrawnAndNowhereElse) {
