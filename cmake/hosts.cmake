@@ -34,8 +34,8 @@ capsaro_host(gtk FOLDERS gtk TOOLKIT)
 capsaro_host(x11 FOLDERS xlib sdl x11 BUILDS_ON gtk)
 # Windows: Win32 windows, messages and standard controls, GDI presenting, WGL, and capsaro.scr.
 capsaro_host(win32 FOLDERS win32)
-# Wayland: layer-shell surfaces on every output, presented from shared memory, the seat's keyboard
-# and pointer, the desktop's pixels through screencopy.
+# Wayland: layer-shell surfaces on every output, presented from shared memory or through EGL, the
+# seat's keyboard and pointer, the desktop's pixels through screencopy.
 capsaro_host(wayland FOLDERS wayland BUILDS_ON gtk)
 
 # The hosts of this build: every host named must be in the table above.

@@ -88,9 +88,12 @@ public:
         // An error left by an earlier call would read as the query's own.
         while (glGetError() != GL_NO_ERROR)
             continue;
+        const GLuint framebuffer = window_->Framebuffer();
+        if (framebuffer) glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
         GLint depthBits = 0;
-        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
-                                              &depthBits);
+        // The window's own framebuffer names its buffers, a framebuffer object its attachments.
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, framebuffer ? GL_DEPTH_ATTACHMENT : GL_DEPTH,
+                                              GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depthBits);
         if (glGetError() == GL_NO_ERROR && depthBits >= 16) depthBits_ = depthBits;
         return true;
     }
@@ -183,6 +186,7 @@ public:
     }
 
     bool CanSyncToVerticalBlank() const override { return canSync_; }
+    bool PresentsPaced() const override { return host_->PacesPresents(); }
 
     std::shared_ptr<DriverTexture> MakeTexture(const PreparedTexture& texture, int32_t) override {
         if (!current_ || !current_->MakeCurrent()) return nullptr;
@@ -253,7 +257,7 @@ public:
         const int32_t w = right - left, h = bottom - top;
         std::vector<uint8_t> rows(static_cast<size_t>(w) * 3 * static_cast<size_t>(h));
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
+        glReadBuffer(current_->Window().Framebuffer() ? GL_COLOR_ATTACHMENT0 : GL_BACK);
         glReadPixels(left, viewHeight - bottom, w, h, GL_BGR, GL_UNSIGNED_BYTE, rows.data());
         // GL's rows run bottom-up.
         for (int32_t row = 0; row < h; ++row)
@@ -291,6 +295,7 @@ private:
         appliedBlend_ = 0;
         appliedFiltered_ = -1;
         if (!current_ || !current_->MakeCurrent()) return;
+        if (const GLuint framebuffer = current_->Window().Framebuffer()) glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
         GlShared& shared = current_->Shared();
         if (!samplers_[0]) {
             glGenSamplers(2, samplers_);

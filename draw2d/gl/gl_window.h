@@ -24,6 +24,11 @@ public:
     virtual void Swap() = 0;
     // Sets how many vertical blanks Swap waits for, on the current context; false when refused.
     virtual bool SetSwapInterval(int32_t interval) = 0;
+    // The framebuffer the driver draws into and reads back from while the context is current:
+    // 0 is the window's own (back buffer and depth buffer); a host whose window is made of several
+    // surfaces gives a framebuffer object of the window's size, with a colour attachment 0 and a
+    // depth attachment, that Swap shows.
+    virtual uint32_t Framebuffer() const { return 0; }
 };
 
 class GlWindowHost {
@@ -41,6 +46,9 @@ public:
     virtual void SetPointerVisible(bool visible) = 0;
     // In screen pixels.
     virtual void MovePointer(int32_t x, int32_t y) = 0;
+    // True where a Swap after SetSwapInterval(1) waits until the window system asks for the next
+    // frame (a compositor's frame callbacks) rather than for a vertical blank.
+    virtual bool PacesPresents() const { return false; }
 };
 
 // The OpenGL driver on a host's windows (see gl_driver.h).

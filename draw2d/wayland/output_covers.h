@@ -6,18 +6,56 @@
 // A frame shows each output's rectangle of the display's pixels (the layout of
 // gui/wayland/wayland_connection.h). An output is drawn only when the compositor has asked for a
 // frame there (its frame callback came back): a hidden or switched-off output asks for none and
-// costs nothing. Buffers keep what they showed, so a frame copies and the compositor redraws only
-// what changed since each buffer was last written. Covers come for the outputs there are when the
-// overlay is (re)shown and go with their outputs; a surface the compositor closes while its output
-// stays ends the show.
+// costs nothing. Covers come for the outputs there are when the overlay is (re)shown and go with
+// their outputs; a surface the compositor closes while its output stays ends the show.
+//
+// What fills the surfaces is the presenting path's business (shm_present.h: shared-memory buffers;
+// the OpenGL driver's EGL windows): each keeps its own CoverContent on every cover.
 #pragma once
 
 #include "draw2d/draw_driver.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
-class WaylandConnection;
+struct wl_surface;
+struct WaylandOutput;
+struct OutputCover;
+
+// What a presenting path keeps on a cover (its buffers, its EGL window). It goes with the cover,
+// before the cover's surface.
+class CoverContent {
+public:
+    virtual ~CoverContent() = default;
+};
+
+// One output's cover as a presenting path sees it during VisitWaylandCovers.
+class CoverFrame {
+public:
+    CoverFrame(OutputCover& cover, const WaylandOutput& output) : cover_(cover), output_(output) {}
+    wl_surface* Surface() const;
+    const WaylandOutput& Output() const { return output_; }
+    // The size of a buffer that shows the output pixel for pixel: the configured surface size in
+    // the output's pixels (its integer scale, or its fractional scale where there is a viewport).
+    int32_t BufferWidth() const;
+    int32_t BufferHeight() const;
+    // Whether the output asks for a frame now (configured, not closed, its frame callback back).
+    bool Ready() const;
+    // The presenting path's content on this cover; null until it puts one there.
+    std::unique_ptr<CoverContent>& Content();
+    // For the coming commit of a buffer of BufferWidth() x BufferHeight(): the buffer scale (or
+    // viewport) that shows it at the output's pixels, where the seat finds the surface, and the
+    // next frame asked for.
+    void PrepareBuffer();
+    // Asks the compositor to say when the output wants its next frame (with the coming commit).
+    void AskForFrame();
+
+private:
+    OutputCover& cover_;
+    const WaylandOutput& output_;
+};
 
 // Covers every output that has none yet, waiting (briefly) until the compositor has sized them;
 // drops the covers of outputs that are gone. False when there is no connection or layer shell.
@@ -28,14 +66,16 @@ bool WaylandOutputCovered(uint32_t outputName);
 
 // Waits until some output asks for a frame, at most `limitMs`, handling the compositor's events.
 void WaitForWaylandFrame(int32_t limitMs);
-// Shows the display's pixels (0xAARRGGBB, `pitch` pixels a row, width x height) on every output
-// that asks for a frame. `changed`, where given, holds the rectangles of the display that differ
-// from the frame presented before (the soft driver's damage); each output's buffers are brought
-// up to date with what changed since they were last written, and only this frame's changes go to
-// the compositor as damage. Null: the whole frame changed.
-void PresentOnWaylandOutputs(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitch,
-                             const std::vector<DrawRect>* changed = nullptr);
+// Handles the compositor's events that have arrived, drops the covers of outputs that are gone,
+// calls `visit` for every cover left, then sends what the visits asked for. Does nothing without a
+// connection or once it is lost.
+void VisitWaylandCovers(const std::function<void(CoverFrame&)>& visit);
+// Drops every cover's content (a presenting path that ends releases what it put there).
+void DropWaylandCoverContents();
 
 // True while there are covers and none has asked for a frame for a while: the compositor hides
 // them (outputs off or covered), and the show need not draw.
 bool WaylandOutputsHidden();
+
+// The outputs' sizes and refresh rates as display modes.
+std::vector<TGraphicsMode> WaylandOutputModes();

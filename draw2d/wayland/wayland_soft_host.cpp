@@ -3,6 +3,7 @@
 
 #include "draw2d/soft/soft_canvas.h"
 #include "draw2d/wayland/output_covers.h"
+#include "draw2d/wayland/shm_present.h"
 #include "gui/wayland/wayland_connection.h"
 #include "gui/wayland/wayland_seat.h"
 
@@ -38,13 +39,7 @@ private:
 
 class WaylandHost : public SoftWindowHost {
 public:
-    std::vector<TGraphicsMode> DisplayModes() override {
-        std::vector<TGraphicsMode> modes;
-        if (WaylandConnection* connection = TheWaylandConnection())
-            for (const WaylandOutput* output : connection->Outputs())
-                modes.push_back({output->width, output->height, 32, (output->refreshMilliHz + 500) / 1000});
-        return modes;
-    }
+    std::vector<TGraphicsMode> DisplayModes() override { return WaylandOutputModes(); }
 
     std::unique_ptr<SoftPresenter> OpenWindow(int32_t width, int32_t height, int32_t depth, int32_t) override {
         // Only the full-screen show has a place on Wayland: the overlay over every output.

@@ -1,13 +1,18 @@
-// The Wayland host's entry: the compositor's platform services, the software driver on the
-// overlay over every output, and the dialog on GTK's Wayland backend. Wayland names no windows of
-// other programs, so there is no preview and no show in a named window.
+// The Wayland host's entry: the compositor's platform services, the drawing driver that suits this
+// machine on the overlay over every output (OpenGL through EGL, or the software driver), and the
+// dialog on GTK's Wayland backend. Wayland names no windows of other programs, so there is no
+// preview and no show in a named window.
 #include "saver/host_entry.h"
 #include "saver/wayland/wayland_platform.h"
 
+#include "saver/dispatch.h"
+
+#include "draw2d/select/wayland/wayland_driver_select.h"
 #include "draw2d/soft/soft_driver.h"
 #include "draw2d/wayland/wayland_soft_host.h"
 #include "gui/gtk/gtk_gadget_host.h"
 #include "gui/wayland/wayland_connection.h"
+#include "runtime/program.h"
 
 namespace {
 
@@ -19,7 +24,10 @@ bool CompositorWithLayerShell() {
 
 void FillWaylandHosts(SaverHosts& hosts) {
     hosts.makePlatform = MakeWaylandPlatform;
-    hosts.makeDriver = [] { return SoftwareDriver(WaylandSoftWindowHost()); };
+    // The dialog's canvas has no window of its own: only the software driver draws into it.
+    hosts.makeDriver = [] {
+        return RunsConfigWindow(ProgramArguments()) ? SoftwareDriver(WaylandSoftWindowHost()) : SelectWaylandDriver();
+    };
     hosts.selectGadgetHost = [] { return SelectGtkGadgetHost(GtkBackend::Wayland); };
 }
 

@@ -1,5 +1,6 @@
 // The OpenGL driver on this host's windows: the golden scene and the blend modes against the
 // rasterizer's pictures, read-back orientation, clipping, runs merged into few draw calls.
+#include "gl_test_host.h"
 #include "scene.h"
 #include "tests/support/golden.h"
 
@@ -22,8 +23,8 @@ constexpr int kSceneTolerance = 4;
 class GlDriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SelectDriver(OpenGLDriver(), BackBufferFlag);
-        graphics = OpenDisplay(160, 120, 0, 0, 0);
+        SelectDriver(TestOpenGLDriver(), BackBufferFlag);
+        graphics = OpenDisplay(160, 120, TestDisplayDepth(), 0, 0);
         ASSERT_TRUE(graphics) << "no GL 3.3 display (is DISPLAY set?)";
     }
     void TearDown() override {
@@ -194,10 +195,10 @@ void DrawPile(int32_t squares) {
     }
 }
 
-PixmapPtr PileDrawnBy(DrawDriverPtr driver, int32_t squares) {
+PixmapPtr PileDrawnBy(DrawDriverPtr driver, int32_t squares, int32_t depth) {
     SelectDriver(std::move(driver), BackBufferFlag);
     PixmapPtr frame;
-    if (OpenDisplay(160, 120, 0, 0, 0)) {
+    if (OpenDisplay(160, 120, depth, 0, 0)) {
         DrawPile(squares);
         frame = GrabBackBuffer(0, 0, 160, 120);
     }
@@ -207,12 +208,12 @@ PixmapPtr PileDrawnBy(DrawDriverPtr driver, int32_t squares) {
 }
 
 TEST(GlDepthOrder, APileInEveryBlendModeMatchesTheRasterizer) {
-    const PixmapPtr expected = PileDrawnBy(SoftwareDriver(), 400);
+    const PixmapPtr expected = PileDrawnBy(SoftwareDriver(), 400, 0);
     ASSERT_TRUE(expected);
     // Full precision; 10 bits hold 255 quads, so the 400 go in two stretches with a clear between;
     // no depth buffer at all draws in order.
     for (int32_t bits : {24, 10, 0}) {
-        const PixmapPtr drawn = PileDrawnBy(OpenGLDriver(bits), 400);
+        const PixmapPtr drawn = PileDrawnBy(TestOpenGLDriver(bits), 400, TestDisplayDepth());
         ASSERT_TRUE(drawn) << "no GL 3.3 display (is DISPLAY set?)";
         EXPECT_EQ(ComparePictures(*drawn, *expected, "pile" + std::to_string(bits), kSceneTolerance), "")
             << bits << " bits of depth";

@@ -4,17 +4,12 @@
 // 2 to its right), which the test command starts.
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
-#include "draw2d/png_io.h"
 #include "draw2d/soft/soft_driver.h"
-#include "draw2d/stream.h"
 #include "draw2d/wayland/wayland_soft_host.h"
 #include "tests/support/block_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -26,27 +21,6 @@ protected:
     void TearDown() override {
         CloseDisplay();
         SelectDriver(nullptr, 0);
-    }
-
-    // How many pixels of the output's screenshot differ from its rectangle of the back buffer. The
-    // compositor repaints only what a frame damages, so the output is switched off and on first:
-    // it is then drawn whole from the buffer shown last.
-    static int Differing(const std::string& output, int32_t left, int32_t width, int32_t height,
-                         const TempFolder& folder) {
-        const std::string file = (folder.Path() / (output + ".png")).string();
-        const std::string repaint = "swaymsg output " + output + " dpms off >/dev/null && swaymsg output " + output +
-                                    " dpms on >/dev/null && sleep 0.2";
-        if (std::system(repaint.c_str()) != 0) return -1;
-        if (std::system(("grim -o " + output + " " + file).c_str()) != 0) return -1;
-        const StreamPtr stream = OpenFileStream(file, true, false);
-        const PixmapPtr shown = stream ? LoadPixmapPng(*stream) : nullptr;
-        const PixmapPtr back = GrabBackBuffer(left, 0, width, height);
-        if (!shown || !back || shown->width != width || shown->height != height) return -1;
-        int differing = 0;
-        for (int32_t y = 0; y < height; ++y)
-            for (int32_t x = 0; x < width; ++x)
-                differing += (ReadPixel(*shown, x, y) & 0xFFFFFF) != (ReadPixel(*back, x, y) & 0xFFFFFF);
-        return differing;
     }
 };
 
@@ -63,12 +37,12 @@ TEST_F(WaylandPresenterTest, OutputsHoldTheBackBufferAfterFramesThatChangeALittl
         PresentBlockFrame(kWidth, kHeight, 600 + step * 41, 100 + step * 17, 1);
     for (int32_t still = 0; still < 4; ++still)
         PresentBlockFrame(kWidth, kHeight, 600 + 23 * 41, 100 + 23 * 17, 1);
-    EXPECT_EQ(Differing("HEADLESS-1", 0, 1280, 720, folder), 0);
-    EXPECT_EQ(Differing("HEADLESS-2", 1280, 800, 600, folder), 0);
+    EXPECT_EQ(PixelsDifferingOnOutput("HEADLESS-1", 0, 1280, 720, folder.Path().string()), 0);
+    EXPECT_EQ(PixelsDifferingOnOutput("HEADLESS-2", 1280, 800, 600, folder.Path().string()), 0);
 
     // Back to where it started: every buffer of each output owes a different set of rectangles.
     for (int32_t still = 0; still < 4; ++still)
         PresentBlockFrame(kWidth, kHeight, 600, 100, 1);
-    EXPECT_EQ(Differing("HEADLESS-1", 0, 1280, 720, folder), 0);
-    EXPECT_EQ(Differing("HEADLESS-2", 1280, 800, 600, folder), 0);
+    EXPECT_EQ(PixelsDifferingOnOutput("HEADLESS-1", 0, 1280, 720, folder.Path().string()), 0);
+    EXPECT_EQ(PixelsDifferingOnOutput("HEADLESS-2", 1280, 800, 600, folder.Path().string()), 0);
 }

@@ -2,7 +2,8 @@
 # The full-screen saver on Wayland, under a headless sway of the test's own: "/s" covers two
 # outputs of different sizes, the second at scale 2, each drawn at its own pixels with its caption
 # at its foot; F12 saves a screenshot and ends it; a key, a 3-pixel move or a click ends it and a
-# 1-pixel move does not; swayidle starts it on idle; an output created while it runs is covered
+# 1-pixel move does not; the OpenGL driver draws both outputs through EGL when CAPSARO_DRIVER=gl
+# asks for it, and the software driver draws them otherwise (llvmpipe); swayidle starts it on idle; an output created while it runs is covered
 # and one taken away leaves it running; the compositor's end ends it; and the program picks its
 # host as it should.
 # Usage: wayland_show_test.sh CAPSARO_PROGRAM VIRTUAL_POINTER_PROGRAM. Exits with 77 (skipped)
@@ -87,6 +88,35 @@ check "F12 wrote the screenshot of the whole display" test "$(identify -format %
 start_saver --count 20
 wtype -s 700 -k a
 check "any key ends it" exits_with 0 $saver
+
+# ---- The drawing driver ----
+# gl_output OUTPUT SIZE: the run's diagnostics say that OUTPUT's EGL surface of SIZE pixels was
+# drawn through a core context of GL 3.3 or later.
+gl_output() {
+  grep -E "^capsaro: output $1: $2 drawn through OpenGL [0-9]+\.[0-9]+ core " out.txt |
+    awk '{split($8, v, "."); exit !(v[1] > 3 || (v[1] == 3 && v[2] >= 3))}'
+}
+rm -f Capsaro000.png
+CAPSARO_DRIVER=gl CAPSARO_GL_DIAGNOSTICS=1 start_saver --names --count 60
+check "CAPSARO_DRIVER=gl draws the show on the first output" drawn HEADLESS-1
+check "CAPSARO_DRIVER=gl draws the show on the scale-2 output" poll_until drawn HEADLESS-2
+check "the scale-2 output's GL show moves" moving HEADLESS-2
+check "the first output is drawn through a GL 3.3 core context at its pixels" poll_until gl_output HEADLESS-1 1280x720
+check "the scale-2 output is drawn through a GL 3.3 core context at its pixels" gl_output HEADLESS-2 800x600
+check "the GL show on the scale-2 output is at its pixel size" test "$(grim -o HEADLESS-2 - | identify -format %wx%h -)" = 800x600
+rows1=$(caption_rows HEADLESS-1) rows2=$(caption_rows HEADLESS-2)
+check "GL draws each output's caption at its foot, as high on both ($rows1 and $rows2 rows)" \
+  test "$rows1" -ge 8 -a "$rows1" -eq "$rows2" -a "$rows2" -le 16
+wtype -s 700 -k F12
+check "F12 ends the GL show with status 0" exits_with 0 $saver
+check "F12 wrote the GL screenshot of the whole display" test "$(identify -format %wx%h Capsaro000.png 2>/dev/null)" = 2080x720
+CAPSARO_DRIVER=gl start_saver --count 20
+wtype -s 700 -k a
+check "any key ends the GL show" exits_with 0 $saver
+CAPSARO_GL_DIAGNOSTICS=1 start_saver --count 20
+kill $saver; wait $saver 2>/dev/null
+check "without CAPSARO_DRIVER llvmpipe is found and the software driver draws" \
+  bash -c "grep -q '^capsaro: software driver (llvmpipe' out.txt && ! grep -q 'drawn through OpenGL' out.txt"
 
 # blue OUTPUT: pixels of the desktop's colour on that output.
 blue() { grim -o "$1" shot.png 2>/dev/null && convert shot.png -fill black +opaque '#2040C0' -fill white -opaque '#2040C0' -format '%[fx:int(mean*w*h)]' info:; }
