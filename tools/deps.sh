@@ -4,7 +4,7 @@
 # Usage: tools/deps.sh [--list] build|test|package|windows|all
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev
+build_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libgtk-3-dev libgl-dev libegl-dev libopengl-dev
                 libx11-dev libxext-dev libxrandr-dev libxinerama-dev libpng-dev zlib1g-dev
                 libwayland-dev wayland-protocols libxkbcommon-dev
                 libgl1-mesa-dri librsvg2-common fonts-dejavu-core)
