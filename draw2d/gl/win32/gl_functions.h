@@ -19,6 +19,7 @@
     X(PFNGLACTIVETEXTUREPROC, glActiveTexture)                                                                         \
     X(PFNGLATTACHSHADERPROC, glAttachShader)                                                                           \
     X(PFNGLBINDBUFFERPROC, glBindBuffer)                                                                               \
+    X(PFNGLBINDFRAMEBUFFERPROC, glBindFramebuffer)                                                                     \
     X(PFNGLBINDSAMPLERPROC, glBindSampler)                                                                             \
     X(PFNGLBINDTEXTUREPROC, glBindTexture)                                                                             \
     X(PFNGLBINDVERTEXARRAYPROC, glBindVertexArray)                                                                     \
