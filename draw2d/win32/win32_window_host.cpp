@@ -5,6 +5,7 @@
 #include "draw2d/soft/soft_driver.h"
 #include "draw2d/win32/win32_display_window.h"
 #include "draw2d/win32/win32_messages.h"
+#include "draw2d/win32/win32_window_support.h"
 
 #include <windows.h>
 
@@ -24,7 +25,7 @@ public:
         if (!window_.Alive()) return;
         shownWidth_ = width;
         shownHeight_ = height;
-        BITMAPINFO info = Header(pitch, height);
+        BITMAPINFO info = TopDownBitmapInfo(pitch, height);
         HDC dc = GetDC(window_.Handle());
         const int32_t dpi = Dpi();
         if (dpi == 96) {
@@ -55,7 +56,7 @@ public:
             const int32_t w = rect.right - rect.left, h = rect.bottom - rect.top;
             if (w <= 0 || h <= 0) continue;
             // A bitmap of just the rectangle's rows: top-down rows need no upside-down source offsets.
-            BITMAPINFO info = Header(pitch, h);
+            BITMAPINFO info = TopDownBitmapInfo(pitch, h);
             SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(w), static_cast<DWORD>(h), rect.left, 0, 0,
                               static_cast<UINT>(h), pixels + static_cast<size_t>(rect.top) * static_cast<size_t>(pitch),
                               &info, DIB_RGB_COLORS);
@@ -65,17 +66,6 @@ public:
     }
 
 private:
-    static BITMAPINFO Header(int32_t pitch, int32_t height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = pitch;
-        info.bmiHeader.biHeight = -height; // rows top down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        return info;
-    }
-
     int32_t Dpi() const { return window_.Alive() ? Win32DrawingDpi(window_.Handle()) : 96; }
 
     Win32Window window_;

@@ -37,14 +37,8 @@ private:
 class DibSection {
 public:
     DibSection(HDC compatible, int32_t width, int32_t height) : dc_(CreateCompatibleDC(compatible)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         if (!dc_) return;
+        const BITMAPINFO info = TopDownBitmapInfo(width, height);
         bitmap_ = CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
         if (bitmap_)
             previous_ = SelectObject(dc_, bitmap_);

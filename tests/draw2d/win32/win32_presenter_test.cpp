@@ -4,6 +4,7 @@
 #include "draw2d/draw_context.h"
 #include "draw2d/graphics.h"
 #include "draw2d/win32/win32_window_host.h"
+#include "draw2d/win32/win32_window_support.h"
 #include "gui/events/pump.h"
 #include "tests/support/block_frame.h"
 #include "tests/support/wait_until.h"
@@ -27,13 +28,7 @@ protected:
     // Whether the screen holds the back buffer's pixels everywhere (counting those that differ):
     // the screen copied into a top-down 32-bit DIB section, then compared.
     static bool ScreenShowsBackBuffer(int32_t width, int32_t height, int& differing) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDownBitmapInfo(width, height);
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);
         void* bits = nullptr;
