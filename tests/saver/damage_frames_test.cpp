@@ -82,14 +82,7 @@ std::string CaseName(const ::testing::TestParamInfo<std::tuple<Background, bool,
 class DamageFramesTest : public ::testing::TestWithParam<std::tuple<Background, bool, int32_t, bool>> {
 protected:
     static void SetUpTestSuite() { RegisterEmbeddedPictures(); }
-    void TearDown() override {
-        CloseDisplay();
-        SelectDriver(nullptr, 0);
-        ChilliList.clear();
-        ShowViews.clear();
-        SetDesktopCopy(nullptr);
-        ResetSaverSettings(&saver);
-    }
+    void TearDown() override { EndTestShow(saver); }
 
     // kFrames frames of the show, each read back after it is presented; the varieties change half way.
     std::vector<PixmapPtr> Show(const Case& c, bool wholeFrames) {

@@ -38,13 +38,8 @@ protected:
         saver.ChilliCount = 10;
     }
     void TearDown() override {
-        CloseDisplay();
-        SelectDriver(nullptr, 0);
+        EndTestShow(saver);
         SetPlatform(nullptr);
-        ChilliList.clear();
-        ShowViews.clear();
-        SetDesktopCopy(nullptr);
-        ResetSaverSettings(&saver);
     }
 
     // The show as RunSaver starts it on the headless platform's screen and monitors.

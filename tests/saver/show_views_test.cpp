@@ -55,14 +55,7 @@ protected:
         SetAutoCentreHandle(false);
         SelectDriver(SoftwareDriver(), BackBufferFlag);
     }
-    void TearDown() override {
-        CloseDisplay();
-        SelectDriver(nullptr, 0);
-        ChilliList.clear();
-        ShowViews.clear();
-        SetDesktopCopy(nullptr);
-        ResetSaverSettings(&saver);
-    }
+    void TearDown() override { EndTestShow(saver); }
 
     void StartShow(int32_t mode, int32_t count, const Views& views = kLayout) {
         ASSERT_TRUE(OpenDisplay(kWidth, kHeight, 32, 0, 0));
