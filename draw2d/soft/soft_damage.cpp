@@ -80,19 +80,10 @@ SoftClip Overwritten(const SoftDrawnStep& step, int width, int height) {
     return Intersect(Intersect(rect, step.state.clip), surface);
 }
 
-bool SameClip(const SoftClip& a, const SoftClip& b) {
-    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
-}
-
 bool Same(const SoftDrawnStep& a, const SoftDrawnStep& b) {
-    if (a.clear != b.clear || a.textured != b.textured || a.state.blend != b.state.blend ||
-        a.state.color != b.state.color || !SameClip(a.state.clip, b.state.clip))
-        return false;
+    if (a.clear != b.clear || a.textured != b.textured || !SameSoftState(a.state, b.state)) return false;
     if (a.clear) return true;
-    if (a.textured && (a.texture.levels != b.texture.levels || a.texture.levelCount != b.texture.levelCount ||
-                       a.texture.filtered != b.texture.filtered || a.texture.mipmapped != b.texture.mipmapped ||
-                       a.texture.hulls != b.texture.hulls))
-        return false;
+    if (a.textured && !SameSoftTexture(a.texture, b.texture)) return false;
     return std::memcmp(&a.quad, &b.quad, sizeof a.quad) == 0;
 }
 

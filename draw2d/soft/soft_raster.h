@@ -87,6 +87,18 @@ struct SoftState {
     SoftClip clip = {0, 0, 0, 0};
 };
 
+inline bool SameSoftClip(const SoftClip& a, const SoftClip& b) {
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+}
+inline bool SameSoftState(const SoftState& a, const SoftState& b) {
+    return a.blend == b.blend && a.color == b.color && SameSoftClip(a.clip, b.clip);
+}
+// The same texture sampled the same way (its levels compared by address).
+inline bool SameSoftTexture(const SoftTexture& a, const SoftTexture& b) {
+    return a.levels == b.levels && a.levelCount == b.levelCount && a.filtered == b.filtered &&
+           a.mipmapped == b.mipmapped && a.hulls == b.hulls;
+}
+
 // The half-planes bounding the texels of level whose alpha is not 0, widened by one texel for
 // bilinear sampling (and without bound where such texels touch the level's edge, since sampling clamps).
 // A level without any such texel gives one half-plane that nothing satisfies.

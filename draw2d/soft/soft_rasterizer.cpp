@@ -40,13 +40,8 @@ void SoftRasterizer::DrawQuads(const SoftTexture* texture, const SoftState& stat
     // Consecutive draws with the same texture and state become one command.
     if (!commands_.empty()) {
         Command& last = commands_.back();
-        if (!last.clear && last.textured == command.textured && last.state.blend == state.blend &&
-            last.state.color == state.color && last.state.clip.x0 == state.clip.x0 &&
-            last.state.clip.y0 == state.clip.y0 && last.state.clip.x1 == state.clip.x1 &&
-            last.state.clip.y1 == state.clip.y1 && last.texture.levels == command.texture.levels &&
-            last.texture.levelCount == command.texture.levelCount &&
-            last.texture.filtered == command.texture.filtered && last.texture.mipmapped == command.texture.mipmapped &&
-            last.texture.hulls == command.texture.hulls) {
+        if (!last.clear && last.textured == command.textured && SameSoftState(last.state, state) &&
+            SameSoftTexture(last.texture, command.texture)) {
             last.count += count;
             quads_.insert(quads_.end(), quads, quads + count);
             return;
