@@ -86,13 +86,7 @@ protected:
 
     // kFrames frames of the show, each read back after it is presented; the varieties change half way.
     std::vector<PixmapPtr> Show(const Case& c, bool wholeFrames) {
-        ChilliList.clear();
-        ResetSaverSettings(&saver);
-        SwayAngle = 1;
-        SwayStep = 4;
-        VarietyPoolSize = 100;
-        RunModeLetter = "s";
-        SetAutoCentreHandle(false);
+        BeginTestShow(&saver);
         ShowNames = 1;
         Shadows = c.shadows ? 1 : 0;
         UseDesktop = c.background == Background::Desktop ? 1 : 0;

@@ -26,14 +26,8 @@ protected:
     static void SetUpTestSuite() { RegisterEmbeddedPictures(); }
 
     void SetUp() override {
-        ChilliList.clear();
-        ResetSaverSettings();
-        SwayAngle = 1;
-        SwayStep = 4;
-        VarietyPoolSize = 100;
-        RunModeLetter = "s";
+        BeginTestShow(nullptr);
         DesktopImage.reset();
-        SetAutoCentreHandle(false);
         SelectDriver(SoftwareDriver(), BackBufferFlag);
     }
     void TearDown() override {

@@ -45,14 +45,8 @@ protected:
     static void SetUpTestSuite() { RegisterEmbeddedPictures(); }
 
     void SetUp() override {
-        ChilliList.clear();
-        ResetSaverSettings(&saver);
-        SwayAngle = 1;
-        SwayStep = 4;
-        VarietyPoolSize = 100;
-        RunModeLetter = "s";
+        BeginTestShow(&saver);
         SetDesktopCopy(nullptr);
-        SetAutoCentreHandle(false);
         SelectDriver(SoftwareDriver(), BackBufferFlag);
     }
     void TearDown() override { EndTestShow(saver); }
