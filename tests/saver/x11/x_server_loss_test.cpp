@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 // Last: Xlib's macros clash with GoogleTest's names.
@@ -31,23 +32,40 @@ protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs Xvfb";
         MakeProgramFolder("xloss");
-        for (int n = 150; n < 200 && display_.empty(); ++n)
-            if (!fs::exists("/tmp/.X11-unix/X" + std::to_string(n)) &&
-                !fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-                display_ = ":" + std::to_string(n);
-        ASSERT_FALSE(display_.empty());
-        server_ = std::make_unique<ProgramRun>(
-            "/usr/bin/Xvfb", std::vector<std::string>{display_, "-screen", "0", "640x480x24", "-nolisten", "tcp"},
-            folder.string(), (folder / "xvfb.txt").string());
-        const fs::path socket = "/tmp/.X11-unix/X" + display_.substr(1);
-        WaitUntil([&] { return fs::exists(socket); }, kLivenessLimit, milliseconds(50));
-        ASSERT_TRUE(fs::exists(socket)) << "Xvfb did not start on " << display_;
+        for (int n = 150; n < 200 && !server_; ++n)
+            TryServerOn(n);
+        ASSERT_TRUE(server_) << "no Xvfb of the test's own started";
         saved_ = std::getenv("DISPLAY");
         setenv("DISPLAY", display_.c_str(), 1);
+    }
+    // Starts an Xvfb on display `n` and keeps it once the display's lock names it: a test running
+    // beside this one may take the same free number first, and its server must not become ours.
+    // The server never resets: it would drop a client still connecting when another one leaves.
+    void TryServerOn(int n) {
+        const std::string number = std::to_string(n);
+        if (fs::exists("/tmp/.X11-unix/X" + number) || fs::exists("/tmp/.X" + number + "-lock")) return;
+        auto server = std::make_unique<ProgramRun>(
+            "/usr/bin/Xvfb",
+            std::vector<std::string>{":" + number, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"},
+            folder.string(), (folder / "xvfb.txt").string());
+        const std::string ours = std::to_string(server->Pid());
+        const auto lockOwner = [&] {
+            std::ifstream lock("/tmp/.X" + number + "-lock");
+            std::string pid;
+            lock >> pid;
+            return pid;
+        };
+        WaitUntil(
+            [&] { return !server->Running() || (lockOwner() == ours && fs::exists("/tmp/.X11-unix/X" + number)); },
+            kLivenessLimit, milliseconds(50));
+        if (!server->Running() || lockOwner() != ours) return;
+        display_ = ":" + number;
+        server_ = std::move(server);
     }
     void TearDown() override {
         if (!saved_.empty()) setenv("DISPLAY", saved_.c_str(), 1);
         server_.reset();
+        if (display_.empty()) return;
         std::error_code ignored;
         fs::remove("/tmp/.X11-unix/X" + display_.substr(1), ignored);
         fs::remove("/tmp/.X" + display_.substr(1) + "-lock", ignored);
