@@ -130,6 +130,14 @@ std::unique_ptr<OutputCover> MakeCover(WaylandConnection& connection, const Wayl
     return cover;
 }
 
+// A length of the cover's surface (in surface units) in the pixels of a buffer that shows the
+// output pixel for pixel.
+int32_t InBufferPixels(const OutputCover& cover, const WaylandOutput& output, int32_t units) {
+    if (cover.viewport && cover.scale120 > 0)
+        return static_cast<int32_t>(std::lround(units * (cover.scale120 / kScaleUnit)));
+    return units * std::max(output.scale, 1);
+}
+
 bool Ready(const OutputCover& cover) {
     return cover.configured && !cover.closed && !cover.frame;
 }
@@ -234,15 +242,11 @@ wl_surface* CoverFrame::Surface() const {
 }
 
 int32_t CoverFrame::BufferWidth() const {
-    if (cover_.viewport && cover_.scale120 > 0)
-        return static_cast<int32_t>(std::lround(cover_.width * (cover_.scale120 / kScaleUnit)));
-    return cover_.width * std::max(output_.scale, 1);
+    return InBufferPixels(cover_, output_, cover_.width);
 }
 
 int32_t CoverFrame::BufferHeight() const {
-    if (cover_.viewport && cover_.scale120 > 0)
-        return static_cast<int32_t>(std::lround(cover_.height * (cover_.scale120 / kScaleUnit)));
-    return cover_.height * std::max(output_.scale, 1);
+    return InBufferPixels(cover_, output_, cover_.height);
 }
 
 bool CoverFrame::Ready() const {

@@ -11,18 +11,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
 
 DrawDriverPtr MakeWaylandDriver() {
-    const char* forced = std::getenv("CAPSARO_DRIVER");
-    const bool isForced = forced && (std::string(forced) == "gl" || std::string(forced) == "soft");
-    const std::string renderer = isForced ? std::string() : WaylandOpenGLRendererName();
-    const HostDriverKind kind = ChooseHostDriver(forced, renderer);
+    // EGL renders directly wherever it runs: only CAPSARO_DRIVER decides without the probe.
+    const std::optional<HostDriverKind> forced =
+        ChooseHostDriverWithoutProbe(std::getenv("CAPSARO_DRIVER"), true, nullptr);
+    const std::string renderer = forced ? std::string() : WaylandOpenGLRendererName();
+    const HostDriverKind kind = forced ? *forced : ChooseHostDriver(nullptr, renderer);
     if (GlDiagnosticsAsked()) {
         std::fprintf(stderr, "capsaro: %s driver (%s)\n", kind == HostDriverKind::OpenGL ? "OpenGL" : "software",
-                     isForced           ? "CAPSARO_DRIVER"
+                     forced             ? "CAPSARO_DRIVER"
                      : renderer.empty() ? "no GL"
                                         : renderer.c_str());
         std::fflush(stderr);
